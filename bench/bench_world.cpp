@@ -1,0 +1,39 @@
+// World update cost: every object moving, half of them solid, so the
+// collision pass dominates.
+#include "core/LogManager.h"
+#include "world/Object.h"
+#include "world/WorldManager.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+namespace {
+
+void populate(int count) {
+    qv::WorldManager& world = qv::WorldManager::getInstance();
+    world.startUp();
+    world.setBoundary(qv::Box(qv::Vector(), 80.0f, 24.0f));
+    std::srand(7);
+    for (int i = 0; i < count; ++i) {
+        auto* object = new qv::Object;
+        object->setPosition(qv::Vector(static_cast<float>(std::rand() % 80),
+                                       static_cast<float>(std::rand() % 24)));
+        object->setVelocity(qv::Vector(static_cast<float>(std::rand() % 3 - 1) * 0.25f,
+                                       static_cast<float>(std::rand() % 3 - 1) * 0.25f + 0.01f));
+        object->setSolidity(i % 2 == 0 ? qv::Solidity::Solid : qv::Solidity::Passable);
+    }
+}
+
+void BM_WorldUpdate(benchmark::State& state) {
+    populate(static_cast<int>(state.range(0)));
+    qv::WorldManager& world = qv::WorldManager::getInstance();
+    for (auto _ : state) {
+        world.update();
+    }
+    world.shutDown();
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_WorldUpdate)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+} // namespace

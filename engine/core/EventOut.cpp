@@ -1,0 +1,7 @@
+#include "core/EventOut.h"
+
+namespace qv {
+
+EventOut::EventOut() { setType(TYPE); }
+
+} // namespace qv

@@ -1,0 +1,118 @@
+#include "core/GameManager.h"
+
+#include "core/EventStep.h"
+#include "core/LogManager.h"
+#include "core/Platform.h"
+#include "display/DisplayManager.h"
+#include "world/Object.h"
+#include "world/WorldManager.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int MAX_ALTITUDE = 4;
+
+} // namespace
+
+GameManager::GameManager()
+    : frameTime(33), gameOver(true), timeSource(nullptr), sleeper(platform::sleepMicros) {
+    setType("GameManager");
+}
+
+GameManager& GameManager::getInstance() {
+    static GameManager instance;
+    return instance;
+}
+
+int GameManager::startUp() {
+    platform::raiseTimerResolution();
+    gameOver = false;
+
+    DisplayManager& display = DisplayManager::getInstance();
+    WorldManager& world = WorldManager::getInstance();
+    const int results[] = {
+        LogManager::getInstance().startUp(),
+        display.startUp(),
+        world.startUp(),
+    };
+
+    const Box grid(Vector(), static_cast<float>(display.getHorizontalChars()),
+                   static_cast<float>(display.getVerticalChars()));
+    world.setBoundary(grid);
+    world.setView(grid);
+
+    for (const int result : results) {
+        if (result != 0) {
+            return -1;
+        }
+    }
+    return Manager::startUp();
+}
+
+void GameManager::shutDown() {
+    platform::restoreTimerResolution();
+    gameOver = true;
+    WorldManager::getInstance().shutDown();
+    DisplayManager::getInstance().shutDown();
+    LogManager::getInstance().shutDown();
+    Manager::shutDown();
+}
+
+void GameManager::run() {
+    EventStep step;
+    Clock clock(timeSource);
+    if (gameOver) {
+        return;
+    }
+    WorldManager& world = WorldManager::getInstance();
+    DisplayManager& display = DisplayManager::getInstance();
+    const std::int64_t framePeriodMs = frameTime;
+    for (int frame = 0;; ++frame) {
+        clock.restart();
+
+        step.setStepCount(frame);
+        onEvent(&step);
+        world.update();
+        drawWorld();
+        display.showFrame();
+
+        // An overrun frame still sleeps a full period rather than none, so a
+        // slow frame never makes the next one start early.
+        const std::int64_t elapsedMs = clock.elapsedMs();
+        const std::int64_t sleepMs = elapsedMs <= framePeriodMs ? framePeriodMs - elapsedMs
+                                                                : framePeriodMs;
+        sleeper(sleepMs * 1000);
+
+        if (gameOver) {
+            break;
+        }
+    }
+}
+
+void GameManager::drawWorld() const {
+    WorldManager& world = WorldManager::getInstance();
+    const Box view = world.getView();
+    const ObjectList all = world.getAllObjects();
+    for (int altitude = 0; altitude <= MAX_ALTITUDE; ++altitude) {
+        for (int i = 0; i < all.getCount(); ++i) {
+            Object* object = all[i];
+            if (object->getAltitude() == altitude && boxesIntersect(object->getWorldBox(), view)) {
+                object->draw();
+            }
+        }
+    }
+}
+
+void GameManager::setGameOver(bool isGameOver) { gameOver = isGameOver; }
+
+bool GameManager::getGameOver() const { return gameOver; }
+
+int GameManager::getFrameTime() const { return frameTime; }
+
+void GameManager::setTiming(Clock::TimeSource newTimeSource, Sleeper newSleeper) {
+    timeSource = newTimeSource;
+    sleeper = newSleeper != nullptr ? newSleeper : platform::sleepMicros;
+}
+
+} // namespace qv
