@@ -4,6 +4,8 @@
 #include "core/LogManager.h"
 #include "core/Platform.h"
 #include "display/DisplayManager.h"
+#include "display/InputManager.h"
+#include "display/ViewObject.h"
 #include "world/Object.h"
 #include "world/WorldManager.h"
 
@@ -34,6 +36,7 @@ int GameManager::startUp() {
     const int results[] = {
         LogManager::getInstance().startUp(),
         display.startUp(),
+        InputManager::getInstance().startUp(),
         world.startUp(),
     };
 
@@ -54,6 +57,7 @@ void GameManager::shutDown() {
     platform::restoreTimerResolution();
     gameOver = true;
     WorldManager::getInstance().shutDown();
+    InputManager::getInstance().shutDown();
     DisplayManager::getInstance().shutDown();
     LogManager::getInstance().shutDown();
     Manager::shutDown();
@@ -73,6 +77,7 @@ void GameManager::run() {
 
         step.setStepCount(frame);
         onEvent(&step);
+        InputManager::getInstance().getInput();
         world.update();
         drawWorld();
         display.showFrame();
@@ -97,7 +102,12 @@ void GameManager::drawWorld() const {
     for (int altitude = 0; altitude <= MAX_ALTITUDE; ++altitude) {
         for (int i = 0; i < all.getCount(); ++i) {
             Object* object = all[i];
-            if (object->getAltitude() == altitude && boxesIntersect(object->getWorldBox(), view)) {
+            if (object->getAltitude() != altitude) {
+                continue;
+            }
+            // HUD objects stay on screen wherever their position lies.
+            if (boxesIntersect(object->getWorldBox(), view) ||
+                dynamic_cast<ViewObject*>(object) != nullptr) {
                 object->draw();
             }
         }

@@ -45,7 +45,8 @@ public:
 private:
     GameManager();
 
-    /// Draws every object of altitude 0 to 4 that lies in the view.
+    /// Draws every object of altitude 0 to 4 that lies in the view, and
+    /// every view object wherever it lies.
     void drawWorld() const;
 
     int frameTime;

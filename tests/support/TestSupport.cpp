@@ -3,7 +3,7 @@
 #include "core/LogManager.h"
 
 #include <fstream>
-#include <regex>
+#include <cctype>
 #include <sstream>
 
 namespace qvtest {
@@ -21,27 +21,61 @@ bool writeFile(const std::string& path, const std::string& text) {
     return static_cast<bool>(out);
 }
 
+namespace {
+
+/// True when text holds "HH:MM:SS Message: " at position at.
+bool isPrefixAt(const std::string& text, std::size_t at) {
+    static const std::string pattern = "00:00:00 Message: ";
+    if (at + pattern.size() > text.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char c = text[at + i];
+        const bool matches = pattern[i] == '0' ? std::isdigit(static_cast<unsigned char>(c)) != 0
+                                               : c == pattern[i];
+        if (!matches) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 std::vector<std::string> logMessages() {
     qv::LogManager& log = qv::LogManager::getInstance();
     // With flush on, writing an empty message pushes out everything before it.
     log.setFlush(true);
     log.writeLog("%s", "");
     const std::string text = readFile(qv::LogManager::fileName);
-    static const std::regex prefix(R"(\d\d:\d\d:\d\d Message: )");
+    const std::size_t prefixLength = std::string("00:00:00 Message: ").size();
+    std::vector<std::size_t> starts;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (isPrefixAt(text, at)) {
+            starts.push_back(at);
+            at += prefixLength - 1;
+        }
+    }
     std::vector<std::string> messages;
-    auto begin = std::sregex_iterator(text.begin(), text.end(), prefix);
-    const auto end = std::sregex_iterator();
-    for (auto match = begin; match != end; ++match) {
-        const auto start = static_cast<std::size_t>(match->position() + match->length());
-        auto next = std::next(match);
-        const std::size_t stop =
-            next == end ? text.size() : static_cast<std::size_t>(next->position());
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        const std::size_t begin = starts[i] + prefixLength;
+        const std::size_t stop = i + 1 < starts.size() ? starts[i + 1] : text.size();
         // Empty messages are the flushes written above.
-        if (stop > start) {
-            messages.push_back(text.substr(start, stop - start));
+        if (stop > begin) {
+            messages.push_back(text.substr(begin, stop - begin));
         }
     }
     return messages;
+}
+
+std::string withTimesMasked(const std::string& text) {
+    std::string masked = text;
+    for (std::size_t at = 0; at < masked.size(); ++at) {
+        if (isPrefixAt(masked, at)) {
+            masked.replace(at, 8, "HH:MM:SS");
+        }
+    }
+    return masked;
 }
 
 bool logHasInOrder(const std::vector<std::string>& expected) {

@@ -19,6 +19,10 @@ bool writeFile(const std::string& path, const std::string& text);
 /// prefix removed and empty messages skipped. Turns the log's flushing on.
 std::vector<std::string> logMessages();
 
+/// The text with every "dd:dd:dd Message: " time stamp written as
+/// "HH:MM:SS Message: ", so a whole log can be compared exactly.
+std::string withTimesMasked(const std::string& text);
+
 /// True when the log holds the messages in this order (others may stand between).
 bool logHasInOrder(const std::vector<std::string>& expected);
 

@@ -1,0 +1,241 @@
+// The world: collisions and blocking, out-of-world events, deferred deletion,
+// the capacity of the object list, lookups by type and the followed view.
+#include "core/EventCollision.h"
+#include "core/EventStep.h"
+#include "world/WorldManager.h"
+#include "support/RecordingObject.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using qvtest::RecordingObject;
+
+class World : public ::testing::Test {
+protected:
+    void SetUp() override {
+        world.startUp();
+        world.setBoundary(qv::Box(qv::Vector(), 80, 24));
+        world.setView(qv::Box(qv::Vector(), 80, 24));
+    }
+    void TearDown() override { world.shutDown(); }
+
+    RecordingObject* at(qv::Vector position, qv::Solidity solidity = qv::Solidity::Solid) {
+        auto* object = new RecordingObject;
+        object->setPosition(position);
+        object->setSolidity(solidity);
+        return object;
+    }
+
+    qv::WorldManager& world = qv::WorldManager::getInstance();
+};
+
+TEST_F(World, CollisionsAndBlockingDependOnBothSolidities) {
+    using S = qv::Solidity;
+    struct Case {
+        S moving;
+        S still;
+        bool eventsSent;
+        int result;
+    };
+    const Case cases[] = {
+        {S::Solid, S::Solid, true, -1},         {S::Solid, S::Passable, true, 0},
+        {S::Passable, S::Solid, true, 0},       {S::Passable, S::Passable, true, 0},
+        {S::Solid, S::Intangible, false, 0},    {S::Passable, S::Intangible, false, 0},
+        {S::Intangible, S::Solid, false, 0},    {S::Intangible, S::Intangible, false, 0},
+    };
+    for (const Case& c : cases) {
+        auto* moving = at(qv::Vector(10, 5), c.moving);
+        auto* still = at(qv::Vector(11, 5), c.still); // boxes touch at x = 11
+        EXPECT_EQ(world.moveObject(moving, qv::Vector(10, 5.5f)), c.result);
+        const std::vector<std::string> expected =
+            c.eventsSent ? std::vector<std::string>{"qv::collision"} : std::vector<std::string>{};
+        EXPECT_EQ(moving->received, expected);
+        EXPECT_EQ(still->received, expected);
+        EXPECT_EQ(moving->getPosition(), c.result == 0 ? qv::Vector(10, 5.5f) : qv::Vector(10, 5));
+        world.markForDelete(moving);
+        world.markForDelete(still);
+        world.update();
+    }
+}
+
+TEST_F(World, EveryObjectHitHearsOfItEvenAfterTheMoveWasRefused) {
+    auto* moving = at(qv::Vector(10, 5));
+    auto* solid = at(qv::Vector(12, 5));
+    auto* passable = at(qv::Vector(12, 6), qv::Solidity::Passable);
+    std::vector<qv::Object*> partners;
+    moving->onEvent = [&partners](RecordingObject&, const qv::Event* event) {
+        const auto* collision = static_cast<const qv::EventCollision*>(event);
+        EXPECT_EQ(collision->getPosition(), qv::Vector(11.5f, 5.5f));
+        partners.push_back(collision->getObject2());
+    };
+    EXPECT_EQ(world.moveObject(moving, qv::Vector(11.5f, 5.5f)), -1);
+    EXPECT_EQ(partners, (std::vector<qv::Object*>{solid, passable}));
+    EXPECT_EQ(passable->received.size(), 1u);
+}
+
+TEST_F(World, UpdateMovesOnlyMovingObjects) {
+    auto* resting = at(qv::Vector(10, 5));
+    auto* neighbour = at(qv::Vector(11, 5));
+    auto* mover = at(qv::Vector(30, 5));
+    mover->setVelocity(qv::Vector(1, 0));
+    world.update();
+    // Touching boxes at rest produce no events.
+    EXPECT_TRUE(resting->received.empty());
+    EXPECT_TRUE(neighbour->received.empty());
+    EXPECT_EQ(mover->getPosition(), qv::Vector(31, 5));
+}
+
+TEST_F(World, SendsOneOutEventWhenTheBoxLeavesTheBoundary) {
+    auto* object = at(qv::Vector(79, 5));
+    struct Step {
+        float x;
+        std::size_t eventsSoFar;
+    };
+    // At x = 80 the box still touches the boundary; from 80 to 81 it leaves.
+    const Step steps[] = {{80, 0}, {81, 1}, {82, 1}, {40, 1}, {81, 2}};
+    for (const Step& step : steps) {
+        EXPECT_EQ(world.moveObject(object, qv::Vector(step.x, 5)), 0);
+        EXPECT_EQ(object->received.size(), step.eventsSoFar) << "x = " << step.x;
+    }
+    EXPECT_EQ(object->received.back(), "qv::out");
+}
+
+TEST_F(World, DeletesMarkedObjectsOnceAtTheStartOfTheNextUpdate) {
+    int destroyed = 0;
+    auto* doomed = at(qv::Vector(10, 5));
+    doomed->destroyedCount = &destroyed;
+    doomed->setVelocity(qv::Vector(1, 0));
+    world.markForDelete(doomed);
+    world.markForDelete(doomed);
+    EXPECT_EQ(world.getAllObjects().getCount(), 1);
+    EXPECT_EQ(doomed->getPosition(), qv::Vector(10, 5));
+
+    world.update();
+    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(world.getAllObjects().getCount(), 0);
+    world.update();
+    EXPECT_EQ(destroyed, 1);
+}
+
+TEST_F(World, DestructorMarksAreDeletedInTheSameUpdate) {
+    int destroyed = 0;
+    auto* second = at(qv::Vector(1, 1));
+    second->destroyedCount = &destroyed;
+    struct Chain : RecordingObject {
+        qv::Object* next = nullptr;
+        ~Chain() override { qv::WorldManager::getInstance().markForDelete(next); }
+    };
+    auto* first = new Chain;
+    first->next = second;
+    world.markForDelete(first);
+    world.update();
+    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(world.getAllObjects().getCount(), 0);
+}
+
+TEST_F(World, AMarkedObjectThatDeletesItselfIsNotDeletedAgain) {
+    int destroyed = 0;
+    auto* object = at(qv::Vector(1, 1));
+    object->destroyedCount = &destroyed;
+    world.markForDelete(object);
+    object->onEvent = [](RecordingObject& self, const qv::Event*) { delete &self; };
+    const qv::EventStep step;
+    world.onEvent(&step);
+    world.update();
+    EXPECT_EQ(destroyed, 1);
+}
+
+TEST_F(World, ObjectsMarkedByCollisionHandlersLiveUntilTheNextUpdate) {
+    int destroyed = 0;
+    auto* mover = at(qv::Vector(10, 5), qv::Solidity::Passable);
+    mover->setVelocity(qv::Vector(1, 0));
+    auto* target = at(qv::Vector(12, 5), qv::Solidity::Passable);
+    target->destroyedCount = &destroyed;
+    target->onEvent = [this](RecordingObject& self, const qv::Event*) {
+        world.markForDelete(&self);
+    };
+    world.update();
+    EXPECT_EQ(destroyed, 0);
+    EXPECT_EQ(world.getAllObjects().getCount(), 2);
+    world.update();
+    EXPECT_EQ(destroyed, 1);
+}
+
+TEST_F(World, AFullListRefusesTheNextObjectAndKeepsTheOthers) {
+    std::vector<qv::Object*> objects;
+    for (int i = 0; i < qv::ObjectList::CAPACITY; ++i) {
+        objects.push_back(new qv::Object);
+    }
+    auto* extra = new RecordingObject;
+    const qv::ObjectList all = world.getAllObjects();
+    ASSERT_EQ(all.getCount(), qv::ObjectList::CAPACITY);
+    for (int i = 0; i < all.getCount(); ++i) {
+        ASSERT_EQ(all[i], objects[static_cast<std::size_t>(i)]);
+    }
+    const qv::EventStep step;
+    EXPECT_EQ(world.onEvent(&step), qv::ObjectList::CAPACITY);
+    EXPECT_TRUE(extra->received.empty());
+    // Not in the world, so the world will not delete it.
+    delete extra;
+    EXPECT_EQ(world.getAllObjects().getCount(), qv::ObjectList::CAPACITY);
+}
+
+TEST_F(World, RemovingMovesTheLastEntryIntoTheGap) {
+    auto* a = new qv::Object;
+    auto* b = new qv::Object;
+    auto* c = new qv::Object;
+    world.markForDelete(a);
+    world.update();
+    const qv::ObjectList all = world.getAllObjects();
+    ASSERT_EQ(all.getCount(), 2);
+    EXPECT_EQ(all[0], c);
+    EXPECT_EQ(all[1], b);
+}
+
+TEST_F(World, FindsObjectsByExactType) {
+    auto* hero = new qv::Object;
+    hero->setType("Hero");
+    (new qv::Object)->setType("hero");
+    (new qv::Object)->setType("Heroes");
+    const qv::ObjectList heroes = world.objectsOfType("Hero");
+    ASSERT_EQ(heroes.getCount(), 1);
+    EXPECT_EQ(heroes[0], hero);
+}
+
+TEST_F(World, ShutDownDeletesEveryObject) {
+    int destroyed = 0;
+    for (int i = 0; i < 3; ++i) {
+        at(qv::Vector(static_cast<float>(i * 3), 0))->destroyedCount = &destroyed;
+    }
+    world.shutDown();
+    EXPECT_EQ(destroyed, 3);
+    EXPECT_EQ(world.getAllObjects().getCount(), 0);
+}
+
+TEST_F(World, AFollowedObjectKeepsTheViewCentredWithinTheBoundary) {
+    world.setView(qv::Box(qv::Vector(), 20, 10));
+    auto* object = at(qv::Vector(40, 12), qv::Solidity::Intangible);
+    world.setViewFollowing(object);
+    EXPECT_EQ(world.getView().corner, qv::Vector(30, 7));
+    world.moveObject(object, qv::Vector(75, 3));
+    EXPECT_EQ(world.getView().corner, qv::Vector(60, 0));
+
+    // A view as large as the boundary never moves.
+    world.setView(qv::Box(qv::Vector(), 80, 24));
+    world.moveObject(object, qv::Vector(70, 20));
+    EXPECT_EQ(world.getView().corner, qv::Vector(0, 0));
+
+    // Deleting the followed object stops the following.
+    world.markForDelete(object);
+    world.update();
+    world.setView(qv::Box(qv::Vector(5, 5), 20, 10));
+    auto* other = at(qv::Vector(50, 12), qv::Solidity::Intangible);
+    world.moveObject(other, qv::Vector(60, 12));
+    EXPECT_EQ(world.getView().corner, qv::Vector(5, 5));
+}
+
+} // namespace
