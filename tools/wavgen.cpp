@@ -291,6 +291,15 @@ Samples makeMusic()
         }
     }
 
+    // Take the fizz off the square lead. The filter runs round the loop twice
+    // and keeps the second pass, so its state at the seam matches both ends.
+    Biquad soften;
+    soften.lowPass(4500.0, 0.707);
+    for (double v : lead)
+        soften.process(v);
+    for (double& v : lead)
+        v = soften.process(v);
+
     Samples mix(total);
     for (int i = 0; i < total; ++i)
         mix[i] = lead[i] + bass[i] + drums[i];
@@ -316,8 +325,9 @@ Samples makeOof()
     const int total = kRate * 30 / 100;
     Samples out(total);
     Noise noise(0x00F00Fu);
-    Biquad f1, f2, fric;
-    fric.bandPass(3500.0, 1.2);
+    Biquad f1, f2, fricLow, fricHigh;
+    fricLow.lowPass(6000.0, 0.7);
+    fricHigh.highPass(1800.0, 0.7);
     double phase = 0.0;
     for (int i = 0; i < total; ++i) {
         const double t = static_cast<double>(i) / kRate;
@@ -334,7 +344,7 @@ Samples makeOof()
         const double voiceEnv = std::min(1.0, t / 0.012) * std::exp(-std::max(0.0, t - 0.05) * 9.0)
                                 * (u < 0.75 ? 1.0 : std::max(0.0, (0.85 - u) / 0.10));
         const double breathEnv = u > 0.6 ? std::sin(kPi * (u - 0.6) / 0.4) : 0.0;
-        out[i] = vowel * voiceEnv + 0.35 * fric.process(noise.next()) * breathEnv;
+        out[i] = vowel * voiceEnv + 0.22 * fricHigh.process(fricLow.process(noise.next())) * breathEnv;
     }
     fadeEnds(out, 0.002, 0.01);
     normalise(out, 0.89);
@@ -364,9 +374,9 @@ Samples makeGrowl()
         if (phase >= 1.0)
             phase -= 1.0;
         const double rough = 0.55 + 6.0 * flutter.process(noise.next());
-        const double body = dark.process(buzz * rough);
+        const double body = dark.process((buzz + 0.35 * noise.next()) * rough);
         const double env = std::min(1.0, t / 0.04) * std::min(1.0, (0.5 - t) / 0.14);
-        out[i] = (body + 1.4 * throat.process(body) + 0.06 * noise.next() * rough) * env;
+        out[i] = (body + 1.4 * throat.process(body)) * env;
     }
     fadeEnds(out, 0.002, 0.01);
     normalise(out, 0.89);

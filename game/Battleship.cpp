@@ -1,0 +1,67 @@
+#include "Battleship.h"
+
+#include "GameEvents.h"
+#include "GameRules.h"
+
+#include "core/EventCollision.h"
+#include "core/EventOut.h"
+#include "world/WorldManager.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int CONTACT_DAMAGE = 10;
+
+} // namespace
+
+Battleship::Battleship() : attackCountdown(0), attackSlowdown(60) {
+    setType("Battleship");
+    setSprite("battleship");
+    setSolidity(qv::Solidity::Passable);
+    placeAtSide();
+}
+
+Battleship::~Battleship() {
+    broadcast(EventEnemyKilled());
+}
+
+void Battleship::placeAtSide() {
+    qv::WorldManager& world = qv::WorldManager::getInstance();
+    const int rows = worldHeight() - 1;
+    const bool fromRight = std::rand() % 2 != 0;
+    float x = fromRight ? static_cast<float>(worldWidth() + 3) : -3.0f;
+    const float y = static_cast<float>(std::rand() % rows + 1);
+    setVelocity(qv::Vector(fromRight ? -1.0f : 1.0f, 0));
+    // Step outwards until the battleship would overlap nothing.
+    const float outwards = fromRight ? 1.0f : -1.0f;
+    while (!world.getCollisions(this, qv::Vector(x, y)).isEmpty()) {
+        x += outwards;
+    }
+    world.moveObject(this, qv::Vector(x, y));
+}
+
+int Battleship::eventHandler(const qv::Event* event) {
+    const qv::Object* hero = findHero();
+    const std::string type = event->getType();
+    if (type == qv::EventOut::TYPE) {
+        removeLater(this);
+        return 1;
+    }
+    if (type == qv::EventCollision::TYPE) {
+        const auto* collision = static_cast<const qv::EventCollision*>(event);
+        const bool involvesMe = collision->getObject1() == this || collision->getObject2() == this;
+        const bool involvesHero =
+            hero != nullptr && (collision->getObject1() == hero || collision->getObject2() == hero);
+        // The countdown never runs down again: one hit per battleship.
+        if (involvesMe && involvesHero && attackCountdown <= 0) {
+            attackCountdown = attackSlowdown;
+            broadcast(EventEnemyAttack(CONTACT_DAMAGE));
+        }
+        return 1;
+    }
+    if (type == EventEnd::TYPE) {
+        removeLater(this);
+    }
+    return 0;
+}

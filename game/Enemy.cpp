@@ -1,0 +1,135 @@
+#include "Enemy.h"
+
+#include "GameEvents.h"
+#include "GameRules.h"
+
+#include "core/EventCollision.h"
+#include "core/EventStep.h"
+#include "core/LogManager.h"
+#include "world/WorldManager.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+constexpr float CHASE_SPEED = 0.1f;
+constexpr int START_HEALTH = 20;
+constexpr int CONTACT_DAMAGE = 10;
+constexpr float PUNCH_REACH = 5.0f;
+constexpr float KNOCK_BACK = 10.0f;
+
+} // namespace
+
+Enemy::Enemy(const std::string& type, const std::string& spriteLabel)
+    : health(0), attackCountdown(60), attackSlowdown(60) {
+    qv::LogManager& log = qv::LogManager::getInstance();
+    setVelocity(qv::Vector(-CHASE_SPEED, 0));
+    setAltitude(2);
+    setSolidity(qv::Solidity::Solid);
+    log.writeLog("Enemy spawned\n");
+
+    setType(type);
+    setSprite(spriteLabel);
+    placeAtEdge();
+    setVelocity(qv::Vector(-CHASE_SPEED, 0));
+    setAltitude(2);
+    setSolidity(qv::Solidity::Passable);
+    health = START_HEALTH;
+    log.writeLog("Enemy spawned\n");
+}
+
+Enemy::~Enemy() {
+    broadcast(EventEnemyKilled());
+}
+
+int Enemy::getHealth() const {
+    return health;
+}
+
+qv::Vector Enemy::heroPosition() const {
+    const qv::Object* hero = findHero();
+    return hero != nullptr ? hero->getPosition() : qv::Vector();
+}
+
+void Enemy::placeAtEdge() {
+    const int width = worldWidth();
+    const int height = worldHeight();
+    int x = 0;
+    int y = 0;
+    if (std::rand() % 2 == 0) {
+        if (std::rand() % 2 == 0) {
+            x = std::rand() % width + width + 4;
+            y = std::rand() % (height - 1) + 1;
+        } else {
+            x = -4;
+            y = std::rand() % (height - 6) + 3;
+        }
+    } else {
+        const bool top = std::rand() % 2 == 0;
+        x = std::rand() % (width - 1) + 1;
+        y = top ? -4 : std::rand() % (height - 6) + height + 3;
+    }
+    qv::WorldManager::getInstance().moveObject(
+        this, qv::Vector(static_cast<float>(x), static_cast<float>(y)));
+}
+
+int Enemy::eventHandler(const qv::Event* event) {
+    const qv::Object* hero = findHero();
+    const std::string type = event->getType();
+    if (type == qv::EventStep::TYPE) {
+        chase();
+        countDown(attackCountdown);
+        if (health <= 0) {
+            qv::LogManager::getInstance().writeLog("Enemy killed");
+            removeLater(this);
+        }
+        return 1;
+    }
+    if (type == qv::EventCollision::TYPE) {
+        const auto* collision = static_cast<const qv::EventCollision*>(event);
+        const bool involvesMe = collision->getObject1() == this || collision->getObject2() == this;
+        const bool involvesHero =
+            hero != nullptr && (collision->getObject1() == hero || collision->getObject2() == hero);
+        if (involvesMe && involvesHero && attackCountdown <= 0) {
+            attackCountdown = attackSlowdown;
+            broadcast(EventEnemyAttack(CONTACT_DAMAGE));
+        }
+        return 0;
+    }
+    if (type == EventHeroAttack::TYPE) {
+        takePunch(event);
+        return 0;
+    }
+    if (type == EventEnd::TYPE) {
+        removeLater(this);
+    }
+    return 0;
+}
+
+void Enemy::chase() {
+    qv::Vector towards = heroPosition() - getPosition();
+    const float distance = towards.getLength();
+    if (distance > 0) {
+        towards = towards * (1.0f / distance);
+    }
+    setVelocity(towards * CHASE_SPEED);
+}
+
+void Enemy::takePunch(const qv::Event* event) {
+    const auto* punch = static_cast<const EventHeroAttack*>(event);
+    const float dx = getPosition().x - punch->getPosition().x;
+    const bool inReach = std::fabs(dx) <= PUNCH_REACH;
+    // Facing right reaches only forwards; facing left reaches both sides.
+    if (dx >= 0 && punch->getFacingRight()) {
+        if (inReach) {
+            health -= punch->getDamage();
+            setVelocity(qv::Vector(KNOCK_BACK, 0));
+            playSound("enemy-hit");
+        }
+    } else if (inReach && !punch->getFacingRight()) {
+        health -= punch->getDamage();
+        setVelocity(qv::Vector(-KNOCK_BACK, 0));
+        playSound("enemy-hit");
+    }
+}

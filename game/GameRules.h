@@ -1,0 +1,33 @@
+#ifndef QUORVEL_GAMERULES_H
+#define QUORVEL_GAMERULES_H
+
+// Small helpers every game object uses.
+
+#include "core/Event.h"
+
+#include <string>
+
+namespace qv {
+class Object;
+}
+
+/// A rate limit's countdown falls by one per step and never below zero.
+void countDown(int& countdown);
+
+/// Plays a loaded sound effect once from its start; nothing if it is missing.
+void playSound(const std::string& label);
+
+/// Hands a game event to every object in the world.
+void broadcast(const qv::Event& event);
+
+/// Queues an object for deletion at the next world update.
+void removeLater(qv::Object* object);
+
+/// The last object of type "Hero" in the world, or null.
+qv::Object* findHero();
+
+/// The world boundary's width and height in whole cells (80 and 24).
+int worldWidth();
+int worldHeight();
+
+#endif

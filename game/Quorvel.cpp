@@ -1,0 +1,3 @@
+#include "Quorvel.h"
+
+Quorvel::Quorvel() : Enemy("Quorvel", "quorvel") {}

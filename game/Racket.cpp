@@ -1,0 +1,3 @@
+#include "Racket.h"
+
+Racket::Racket() : Enemy("Racket", "racket") {}
