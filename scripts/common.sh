@@ -21,7 +21,7 @@ ensure_packages() {
 GAME_PACKAGES=(cmake g++ make libsfml-dev fonts-dejavu-core)
 # What the test suite needs on top: test and benchmark libraries, a virtual
 # screen, real key presses, sound measuring.
-TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils sox)
+TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick sox)
 
 # configure_and_build BUILD_DIR [cmake options...]
 configure_and_build() {

@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# Plays the real game in its window with real key presses: start, P, walk,
+# shoot, punch, give up with Escape, see the red game-over text, wait for
+# the start screen, Q. The program must exit 0 and log what happened in order.
+# Usage: play_end_to_end.sh QUORVEL_BINARY SOURCE_DIR  (needs $DISPLAY)
+set -euo pipefail
+game=$(realpath "$1")
+source_dir=$(realpath "$2")
+shots=${QV_SHOTS:-}
+
+work=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+ln -s "$source_dir/Sprites" "$source_dir/Audio" "$source_dir/qv-font.ttf" "$work/"
+cd "$work"
+
+fail() { echo "FAIL: $*"; cat quorvel.log 2>/dev/null | tr '\r' '\n' | tail -20; exit 1; }
+
+"$game" >game.out 2>&1 &
+pid=$!
+
+window=""
+for _ in $(seq 50); do
+    window=$(xdotool search --name '^Quorvel$' 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || fail "no window titled Quorvel"
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+
+shot() { [ -z "$shots" ] || import -window "$window" "$shots/$1.png"; }
+
+# Holds a key for a while: the game acts on held keys once per frame.
+hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
+
+# Red pixels in grid rows 11 to 13 (y 352 to 447), where the result stands.
+red_in_result_rows() {
+    import -window "$window" -crop 1024x96+0+352 +repage -depth 8 txt:- 2>/dev/null | grep -c '#FF0000' || true
+}
+
+sleep 1
+shot start-screen
+hold p 0.2
+sleep 0.5
+hold d 1.0
+hold w 0.6
+xdotool click 1
+sleep 5 # fireballs recharge
+hold e 0.2
+hold r 0.2
+sleep 0.3
+shot playing
+hold Escape 0.3
+
+seen=0
+for _ in $(seq 30); do
+    if [ "$(red_in_result_rows)" -gt 100 ]; then
+        seen=1
+        break
+    fi
+    sleep 0.2
+done
+[ "$seen" = 1 ] || fail "no red game-over text in rows 11 to 13"
+shot game-over
+
+# About five seconds later the start screen is back and the text is gone.
+back=0
+for _ in $(seq 50); do
+    if [ "$(red_in_result_rows)" -eq 0 ]; then
+        back=1
+        break
+    fi
+    sleep 0.2
+done
+[ "$back" = 1 ] || fail "the game-over text never went away"
+sleep 0.5
+shot start-again
+hold q 0.2
+
+status=""
+for _ in $(seq 50); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+        wait "$pid" && status=0 || status=$?
+        break
+    fi
+    sleep 0.1
+done
+[ -n "$status" ] || fail "the game did not exit within 5 s of Q"
+[ "$status" = 0 ] || fail "exit status $status"
+
+# The log, stripped of its time stamps, holds the game's story in order.
+expected=(
+    "Loading Sprites"
+    "SRM::loadSprite(): Sprite 'gamestart' loaded."
+    "Wave started"
+    "Now spawning 4 enemies"
+    "Wave 1 spawned"
+    "Keyboard Action 0, Key 46"
+    "Keyboard Action 0, Key 34"
+    "Keyboard Action 0, Key 53"
+    "Mouse Action 0, Location"
+    "Keyboard Action 0, Key 35"
+    "Keyboard Action 0, Key 48"
+    "Keyboard Action 0, Key 2"
+    "Keyboard Action 0, Key 47"
+    "SRM::shutDown(): Successfully stopped."
+)
+messages=$(sed -E 's/[0-9]{2}:[0-9]{2}:[0-9]{2} Message: /\n/g' quorvel.log)
+position=1
+for line in "${expected[@]}"; do
+    found=$(printf '%s\n' "$messages" | tail -n +"$position" | grep -n -F -m 1 -- "$line" | cut -d: -f1 || true)
+    [ -n "$found" ] || fail "log lacks, in order: $line"
+    position=$((position + found))
+done
+echo "PASS: played a game and quit"
