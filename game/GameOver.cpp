@@ -67,7 +67,7 @@ void GameOver::drawEndText() {
     }
     const std::string lines[] = {"Conratulations!",
                                  "You Slept For:", qv::toString(secondsSlept) + " seconds"};
-    const qv::DisplayManager& display = qv::DisplayManager::getInstance();
+    qv::DisplayManager& display = qv::DisplayManager::getInstance();
     float row = FIRST_TEXT_ROW;
     for (const std::string& line : lines) {
         const int half = static_cast<int>(line.size()) / 2;

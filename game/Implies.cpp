@@ -6,7 +6,8 @@
 #include "core/EventCollision.h"
 #include "core/EventOut.h"
 
-Implies::Implies(qv::Vector position, int damage, qv::Vector velocity) : damage(damage), spent(false) {
+Implies::Implies(qv::Vector position, int damage, qv::Vector velocity)
+    : damage(damage), spent(false) {
     setType("Implies");
     setSprite("implies");
     setSolidity(qv::Solidity::Passable);

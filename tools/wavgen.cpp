@@ -40,8 +40,7 @@ public:
     void lowPass(double freq, double q) { design(freq, q, Kind::Low); }
     void bandPass(double freq, double q) { design(freq, q, Kind::Band); }
     void highPass(double freq, double q) { design(freq, q, Kind::High); }
-    double process(double x)
-    {
+    double process(double x) {
         const double y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
         x2 = x1;
         x1 = x;
@@ -52,8 +51,7 @@ public:
 
 private:
     enum class Kind { Low, Band, High };
-    void design(double freq, double q, Kind kind)
-    {
+    void design(double freq, double q, Kind kind) {
         freq = std::clamp(freq, 10.0, kRate * 0.45);
         const double w = 2.0 * kPi * freq / kRate;
         const double alpha = std::sin(w) / (2.0 * q);
@@ -87,8 +85,7 @@ private:
 };
 
 // Band-limited step correction; keeps the square lead from sounding glassy.
-double polyBlep(double t, double dt)
-{
+double polyBlep(double t, double dt) {
     if (t < dt) {
         t /= dt;
         return t + t - t * t - 1.0;
@@ -100,8 +97,7 @@ double polyBlep(double t, double dt)
     return 0.0;
 }
 
-double pulse(double phase, double dt, double duty)
-{
+double pulse(double phase, double dt, double duty) {
     double v = phase < duty ? 1.0 : -1.0;
     v += polyBlep(phase, dt);
     double shifted = phase - duty;
@@ -111,25 +107,21 @@ double pulse(double phase, double dt, double duty)
     return v - (2.0 * duty - 1.0); // remove the duty cycle's DC
 }
 
-double saw(double phase, double dt)
-{
+double saw(double phase, double dt) {
     return 2.0 * phase - 1.0 - polyBlep(phase, dt);
 }
 
-double triangle(double phase)
-{
+double triangle(double phase) {
     return phase < 0.5 ? 4.0 * phase - 1.0 : 3.0 - 4.0 * phase;
 }
 
-double midiToHz(int note)
-{
+double midiToHz(int note) {
     return 440.0 * std::pow(2.0, (note - 69) / 12.0);
 }
 
 // Attack/decay/sustain with a release that finishes inside the note, so every
 // note ends at exactly zero and nothing spills over the loop point.
-double noteEnvelope(int i, int length, double sustain)
-{
+double noteEnvelope(int i, int length, double sustain) {
     const int attack = kRate * 5 / 1000;
     const int decay = kRate * 90 / 1000;
     const int release = std::min(kRate * 40 / 1000, length / 3);
@@ -146,8 +138,7 @@ double noteEnvelope(int i, int length, double sustain)
     return level;
 }
 
-void normalise(Samples& s, double peak)
-{
+void normalise(Samples& s, double peak) {
     double max = 0.0;
     for (double v : s)
         max = std::max(max, std::fabs(v));
@@ -158,8 +149,7 @@ void normalise(Samples& s, double peak)
 }
 
 // Short fades at both ends so a sound effect never starts or stops on a step.
-void fadeEnds(Samples& s, double inSeconds, double outSeconds)
-{
+void fadeEnds(Samples& s, double inSeconds, double outSeconds) {
     const int in = std::min<int>(static_cast<int>(inSeconds * kRate), static_cast<int>(s.size()));
     const int out = std::min<int>(static_cast<int>(outSeconds * kRate), static_cast<int>(s.size()));
     for (int i = 0; i < in; ++i)
@@ -168,14 +158,12 @@ void fadeEnds(Samples& s, double inSeconds, double outSeconds)
         s[s.size() - 1 - i] *= static_cast<double>(i) / out;
 }
 
-void putLe(std::FILE* f, std::uint32_t value, int bytes)
-{
+void putLe(std::FILE* f, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i)
         std::fputc(static_cast<int>((value >> (8 * i)) & 0xffu), f);
 }
 
-bool writeWav(const std::string& path, const Samples& s)
-{
+bool writeWav(const std::string& path, const Samples& s) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) {
         std::fprintf(stderr, "qv_wavgen: cannot write %s\n", path.c_str());
@@ -186,9 +174,9 @@ bool writeWav(const std::string& path, const Samples& s)
     putLe(f, 36 + dataBytes, 4);
     std::fwrite("WAVE", 1, 4, f);
     std::fwrite("fmt ", 1, 4, f);
-    putLe(f, 16, 4);        // fmt chunk size
-    putLe(f, 1, 2);         // PCM
-    putLe(f, 1, 2);         // mono
+    putLe(f, 16, 4); // fmt chunk size
+    putLe(f, 1, 2);  // PCM
+    putLe(f, 1, 2);  // mono
     putLe(f, kRate, 4);
     putLe(f, kRate * 2, 4); // bytes per second
     putLe(f, 2, 2);         // bytes per frame
@@ -213,20 +201,16 @@ struct Note {
 // Eight bars of A minor at 120 beats a minute: Am F C G | Am F G E, the E
 // leading back into the Am of the first bar when the stream loops.
 const Note kMelody[] = {
-    {76, 2}, {69, 1}, {72, 1}, {76, 1}, {74, 1}, {72, 1}, {71, 1},
-    {72, 2}, {69, 1}, {65, 1}, {69, 2}, {72, 2},
-    {67, 1}, {72, 1}, {76, 1}, {79, 1}, {76, 2}, {74, 1}, {72, 1},
-    {74, 3}, {71, 1}, {67, 2}, {0, 2},
-    {81, 2}, {79, 1}, {76, 1}, {72, 2}, {76, 2},
-    {77, 2}, {76, 1}, {72, 1}, {69, 2}, {72, 1}, {74, 1},
-    {71, 2}, {74, 1}, {79, 1}, {77, 2}, {74, 2},
-    {76, 2}, {68, 1}, {71, 1}, {76, 3}, {0, 1},
+    {76, 2}, {69, 1}, {72, 1}, {76, 1}, {74, 1}, {72, 1}, {71, 1}, {72, 2}, {69, 1},
+    {65, 1}, {69, 2}, {72, 2}, {67, 1}, {72, 1}, {76, 1}, {79, 1}, {76, 2}, {74, 1},
+    {72, 1}, {74, 3}, {71, 1}, {67, 2}, {0, 2},  {81, 2}, {79, 1}, {76, 1}, {72, 2},
+    {76, 2}, {77, 2}, {76, 1}, {72, 1}, {69, 2}, {72, 1}, {74, 1}, {71, 2}, {74, 1},
+    {79, 1}, {77, 2}, {74, 2}, {76, 2}, {68, 1}, {71, 1}, {76, 3}, {0, 1},
 };
 const int kBassRoots[8] = {45, 41, 48, 43, 45, 41, 43, 40};
 const int kBassPattern[8] = {0, 12, 7, 12, 0, 12, 7, 10};
 
-Samples makeMusic()
-{
+Samples makeMusic() {
     const int eighth = kRate / 4; // 120 bpm
     const int bars = 8;
     const int total = eighth * 8 * bars;
@@ -320,8 +304,7 @@ Samples makeMusic()
 
 // A hurt grunt: a falling glottal buzz through two vowel formants ("oo"),
 // then a breathy "f".
-Samples makeOof()
-{
+Samples makeOof() {
     const int total = kRate * 30 / 100;
     Samples out(total);
     Noise noise(0x00F00Fu);
@@ -341,10 +324,12 @@ Samples makeOof()
         f1.bandPass(480.0 - 160.0 * u, 5.0);
         f2.bandPass(950.0 - 150.0 * u, 7.0);
         const double vowel = 1.6 * f1.process(buzz) + 0.9 * f2.process(buzz);
-        const double voiceEnv = std::min(1.0, t / 0.012) * std::exp(-std::max(0.0, t - 0.05) * 9.0)
-                                * (u < 0.75 ? 1.0 : std::max(0.0, (0.85 - u) / 0.10));
+        const double voiceEnv = std::min(1.0, t / 0.012) *
+                                std::exp(-std::max(0.0, t - 0.05) * 9.0) *
+                                (u < 0.75 ? 1.0 : std::max(0.0, (0.85 - u) / 0.10));
         const double breathEnv = u > 0.6 ? std::sin(kPi * (u - 0.6) / 0.4) : 0.0;
-        out[i] = vowel * voiceEnv + 0.22 * fricHigh.process(fricLow.process(noise.next())) * breathEnv;
+        out[i] =
+            vowel * voiceEnv + 0.22 * fricHigh.process(fricLow.process(noise.next())) * breathEnv;
     }
     fadeEnds(out, 0.002, 0.01);
     normalise(out, 0.89);
@@ -353,8 +338,7 @@ Samples makeOof()
 
 // An enemy growl: a low buzz whose pitch wanders and whose loudness is
 // shaken by slow noise, darkened by a low-pass and a throat formant.
-Samples makeGrowl()
-{
+Samples makeGrowl() {
     const int total = kRate / 2;
     Samples out(total);
     Noise noise(0x6A0E1u);
@@ -385,8 +369,7 @@ Samples makeGrowl()
 
 // A punch whoosh: noise through a band-pass that sweeps upwards while the
 // swell rises fast and dies away.
-Samples makeThrust()
-{
+Samples makeThrust() {
     const int total = kRate / 5;
     Samples out(total);
     Noise noise(0x7A5C0u);
@@ -396,7 +379,8 @@ Samples makeThrust()
         const double centre = 350.0 * std::pow(9.0, u); // 350 Hz up to 3.15 kHz
         band.bandPass(centre, 2.5);
         band2.bandPass(centre, 2.5);
-        const double env = u < 0.3 ? std::sin(0.5 * kPi * u / 0.3) : std::pow(1.0 - (u - 0.3) / 0.7, 1.6);
+        const double env =
+            u < 0.3 ? std::sin(0.5 * kPi * u / 0.3) : std::pow(1.0 - (u - 0.3) / 0.7, 1.6);
         out[i] = band2.process(band.process(noise.next())) * env;
     }
     fadeEnds(out, 0.002, 0.005);
@@ -406,8 +390,7 @@ Samples makeThrust()
 
 // An explosion: a noise burst whose low-pass closes as it decays, over a
 // falling sub thump, lightly saturated.
-Samples makeBoom()
-{
+Samples makeBoom() {
     const int total = kRate * 8 / 10;
     Samples out(total);
     Noise noise(0xB0041u);
@@ -432,19 +415,15 @@ Samples makeBoom()
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const std::string dir = argc > 1 ? argv[1] : "Audio";
     struct Output {
         const char* name;
         Samples (*make)();
     };
     const Output outputs[] = {
-        {"gamemusic.wav", makeMusic},
-        {"oof.wav", makeOof},
-        {"growl.wav", makeGrowl},
-        {"thrust.wav", makeThrust},
-        {"boom.wav", makeBoom},
+        {"gamemusic.wav", makeMusic}, {"oof.wav", makeOof},   {"growl.wav", makeGrowl},
+        {"thrust.wav", makeThrust},   {"boom.wav", makeBoom},
     };
     int failures = 0;
     for (const Output& o : outputs) {

@@ -18,10 +18,17 @@ public:
     /// Records the current time as the start.
     void restart();
 
-    /// Whole milliseconds since the last restart (truncated, never negative).
+    /// Makes a given time of the time source the start.
+    void restartAt(std::int64_t startMicros);
+
+    /// The current time of the clock's time source, in microseconds.
+    std::int64_t nowMicros() const;
+
+    /// Whole milliseconds since the start (truncated, never negative).
     std::int64_t elapsedMs() const;
 
-    /// Microseconds since the last restart, never negative.
+    /// Microseconds since the start, never negative. The monotonic source
+    /// counts in nanoseconds, so this is exact to the microsecond.
     std::int64_t elapsedMicros() const;
 
 private:

@@ -4,8 +4,12 @@ namespace qv {
 
 Event::Event() : type("qv::undefined") {}
 
-std::string Event::getType() const { return type; }
+std::string Event::getType() const {
+    return type;
+}
 
-void Event::setType(std::string newType) { type = std::move(newType); }
+void Event::setType(std::string newType) {
+    type = std::move(newType);
+}
 
 } // namespace qv

@@ -9,10 +9,16 @@ EventCollision::EventCollision(Object* object1, Object* object2, Vector position
     setType(TYPE);
 }
 
-Object* EventCollision::getObject1() const { return object1; }
+Object* EventCollision::getObject1() const {
+    return object1;
+}
 
-Object* EventCollision::getObject2() const { return object2; }
+Object* EventCollision::getObject2() const {
+    return object2;
+}
 
-Vector EventCollision::getPosition() const { return position; }
+Vector EventCollision::getPosition() const {
+    return position;
+}
 
 } // namespace qv

@@ -7,12 +7,20 @@ EventKeyboard::EventKeyboard()
     setType(TYPE);
 }
 
-Keyboard::Key EventKeyboard::getKey() const { return key; }
+Keyboard::Key EventKeyboard::getKey() const {
+    return key;
+}
 
-void EventKeyboard::setKey(Keyboard::Key newKey) { key = newKey; }
+void EventKeyboard::setKey(Keyboard::Key newKey) {
+    key = newKey;
+}
 
-KeyboardAction EventKeyboard::getKeyboardAction() const { return keyboardAction; }
+KeyboardAction EventKeyboard::getKeyboardAction() const {
+    return keyboardAction;
+}
 
-void EventKeyboard::setKeyboardAction(KeyboardAction action) { keyboardAction = action; }
+void EventKeyboard::setKeyboardAction(KeyboardAction action) {
+    keyboardAction = action;
+}
 
 } // namespace qv

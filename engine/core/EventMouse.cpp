@@ -6,16 +6,28 @@ EventMouse::EventMouse() : mouseAction(MouseAction::UNDEFINED), mouseButton(Mous
     setType(TYPE);
 }
 
-MouseAction EventMouse::getMouseAction() const { return mouseAction; }
+MouseAction EventMouse::getMouseAction() const {
+    return mouseAction;
+}
 
-void EventMouse::setMouseAction(MouseAction action) { mouseAction = action; }
+void EventMouse::setMouseAction(MouseAction action) {
+    mouseAction = action;
+}
 
-Mouse::Button EventMouse::getMouseButton() const { return mouseButton; }
+Mouse::Button EventMouse::getMouseButton() const {
+    return mouseButton;
+}
 
-void EventMouse::setMouseButton(Mouse::Button button) { mouseButton = button; }
+void EventMouse::setMouseButton(Mouse::Button button) {
+    mouseButton = button;
+}
 
-Vector EventMouse::getMousePosition() const { return mousePosition; }
+Vector EventMouse::getMousePosition() const {
+    return mousePosition;
+}
 
-void EventMouse::setMousePosition(Vector position) { mousePosition = position; }
+void EventMouse::setMousePosition(Vector position) {
+    mousePosition = position;
+}
 
 } // namespace qv

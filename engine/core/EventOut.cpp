@@ -2,6 +2,8 @@
 
 namespace qv {
 
-EventOut::EventOut() { setType(TYPE); }
+EventOut::EventOut() {
+    setType(TYPE);
+}
 
 } // namespace qv

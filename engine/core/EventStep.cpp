@@ -2,10 +2,16 @@
 
 namespace qv {
 
-EventStep::EventStep() : stepCount(0) { setType(TYPE); }
+EventStep::EventStep() : stepCount(0) {
+    setType(TYPE);
+}
 
-int EventStep::getStepCount() const { return stepCount; }
+int EventStep::getStepCount() const {
+    return stepCount;
+}
 
-void EventStep::setStepCount(int count) { stepCount = count; }
+void EventStep::setStepCount(int count) {
+    stepCount = count;
+}
 
 } // namespace qv

@@ -7,10 +7,16 @@ EventView::EventView(std::string label, int amount, bool relative)
     setType(TYPE);
 }
 
-std::string EventView::getLabel() const { return label; }
+std::string EventView::getLabel() const {
+    return label;
+}
 
-int EventView::getAmount() const { return amount; }
+int EventView::getAmount() const {
+    return amount;
+}
 
-bool EventView::isRelative() const { return relative; }
+bool EventView::isRelative() const {
+    return relative;
+}
 
 } // namespace qv

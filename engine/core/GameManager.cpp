@@ -6,6 +6,7 @@
 #include "display/DisplayManager.h"
 #include "display/InputManager.h"
 #include "display/ViewObject.h"
+#include "resources/ResourceManager.h"
 #include "world/Object.h"
 #include "world/WorldManager.h"
 
@@ -18,7 +19,7 @@ constexpr int MAX_ALTITUDE = 4;
 } // namespace
 
 GameManager::GameManager()
-    : frameTime(33), gameOver(true), timeSource(nullptr), sleeper(platform::sleepMicros) {
+    : frameTime(33), gameOver(true), timeSource(nullptr), sleeper(platform::sleepUntilMicros) {
     setType("GameManager");
 }
 
@@ -37,6 +38,7 @@ int GameManager::startUp() {
         LogManager::getInstance().startUp(),
         display.startUp(),
         InputManager::getInstance().startUp(),
+        ResourceManager::getInstance().startUp(),
         world.startUp(),
     };
 
@@ -57,6 +59,7 @@ void GameManager::shutDown() {
     platform::restoreTimerResolution();
     gameOver = true;
     WorldManager::getInstance().shutDown();
+    ResourceManager::getInstance().shutDown();
     InputManager::getInstance().shutDown();
     DisplayManager::getInstance().shutDown();
     LogManager::getInstance().shutDown();
@@ -70,24 +73,27 @@ void GameManager::run() {
         return;
     }
     WorldManager& world = WorldManager::getInstance();
+    InputManager& input = InputManager::getInstance();
     DisplayManager& display = DisplayManager::getInstance();
-    const std::int64_t framePeriodMs = frameTime;
+    const std::int64_t period = static_cast<std::int64_t>(frameTime) * 1000;
+    // Frames are scheduled on a fixed grid, so a late wake-up shortens the
+    // next sleep instead of delaying every later frame.
+    std::int64_t frameStart = clock.nowMicros();
     for (int frame = 0;; ++frame) {
-        clock.restart();
+        clock.restartAt(frameStart);
 
         step.setStepCount(frame);
         onEvent(&step);
-        InputManager::getInstance().getInput();
+        input.getInput();
         world.update();
         drawWorld();
         display.showFrame();
 
         // An overrun frame still sleeps a full period rather than none, so a
         // slow frame never makes the next one start early.
-        const std::int64_t elapsedMs = clock.elapsedMs();
-        const std::int64_t sleepMs = elapsedMs <= framePeriodMs ? framePeriodMs - elapsedMs
-                                                                : framePeriodMs;
-        sleeper(sleepMs * 1000);
+        const bool overran = clock.elapsedMicros() > period;
+        frameStart = overran ? clock.nowMicros() + period : frameStart + period;
+        sleeper(frameStart);
 
         if (gameOver) {
             break;
@@ -114,15 +120,21 @@ void GameManager::drawWorld() const {
     }
 }
 
-void GameManager::setGameOver(bool isGameOver) { gameOver = isGameOver; }
+void GameManager::setGameOver(bool isGameOver) {
+    gameOver = isGameOver;
+}
 
-bool GameManager::getGameOver() const { return gameOver; }
+bool GameManager::getGameOver() const {
+    return gameOver;
+}
 
-int GameManager::getFrameTime() const { return frameTime; }
+int GameManager::getFrameTime() const {
+    return frameTime;
+}
 
 void GameManager::setTiming(Clock::TimeSource newTimeSource, Sleeper newSleeper) {
     timeSource = newTimeSource;
-    sleeper = newSleeper != nullptr ? newSleeper : platform::sleepMicros;
+    sleeper = newSleeper != nullptr ? newSleeper : platform::sleepUntilMicros;
 }
 
 } // namespace qv

@@ -13,8 +13,9 @@ namespace qv {
 /// the rest of the frame period.
 class GameManager : public Manager {
 public:
-    /// Blocks for a number of microseconds; tests pass one that only records.
-    using Sleeper = void (*)(std::int64_t micros);
+    /// Blocks until the time source reaches a time in microseconds; tests
+    /// pass one that only records and moves their fake time on.
+    using Sleeper = void (*)(std::int64_t wakeAtMicros);
 
     static GameManager& getInstance();
 
@@ -29,6 +30,9 @@ public:
 
     /// Runs frames until the game-over flag is set; a frame in which it is
     /// set still runs to its end. Returns at once if it is already set.
+    /// Frames start every 33 ms on the monotonic clock, to within the
+    /// system's wake-up latency (typically 0.05 to 0.2 ms on Linux); a frame
+    /// whose work overran is followed by a full 33 ms sleep.
     void run();
 
     /// The loop tests this flag after each frame.

@@ -4,7 +4,9 @@
 
 namespace qv {
 
-LogManager::LogManager() : logFile(nullptr), flush(false) { setType("LogManager"); }
+LogManager::LogManager() : logFile(nullptr), ownsFile(false), flush(false) {
+    setType("LogManager");
+}
 
 LogManager& LogManager::getInstance() {
     static LogManager instance;
@@ -12,28 +14,37 @@ LogManager& LogManager::getInstance() {
 }
 
 LogManager::~LogManager() {
-    if (logFile != nullptr) {
-        std::fclose(logFile);
-    }
+    closeFile();
 }
 
 int LogManager::startUp() {
-    if (logFile != nullptr) {
-        std::fclose(logFile);
-    }
+    closeFile();
     logFile = std::fopen(fileName, "w");
+    ownsFile = logFile != nullptr;
     return Manager::startUp();
 }
 
 void LogManager::shutDown() {
-    if (logFile != nullptr) {
-        std::fclose(logFile);
-        logFile = nullptr;
-    }
+    closeFile();
     Manager::shutDown();
 }
 
-void LogManager::setFlush(bool doFlush) { flush = doFlush; }
+void LogManager::redirect(std::FILE* stream) {
+    closeFile();
+    logFile = stream;
+}
+
+void LogManager::closeFile() {
+    if (ownsFile) {
+        std::fclose(logFile);
+    }
+    logFile = nullptr;
+    ownsFile = false;
+}
+
+void LogManager::setFlush(bool doFlush) {
+    flush = doFlush;
+}
 
 int LogManager::writeLog(const char* format, ...) {
     std::va_list arguments;

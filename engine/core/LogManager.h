@@ -27,6 +27,11 @@ public:
     /// With flush on, every message is in the file when writeLog() returns.
     void setFlush(bool doFlush);
 
+    /// Writes to stream (not owned, never closed) instead of the file, for
+    /// tools that show the messages themselves. Closes the file if open;
+    /// startUp() returns to the file.
+    void redirect(std::FILE* stream);
+
     /// Writes "HH:MM:SS Message: " and the printf-formatted text; no line
     /// break is added. Returns the number of characters of the caller's text,
     /// or a negative number when nothing could be written (no open file).
@@ -41,7 +46,11 @@ public:
 private:
     LogManager();
 
+    /// Closes the file if this manager opened it, and forgets the stream.
+    void closeFile();
+
     std::FILE* logFile;
+    bool ownsFile;
     bool flush;
 };
 

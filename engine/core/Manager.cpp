@@ -1,7 +1,7 @@
 #include "core/Manager.h"
 
-#include "world/ObjectList.h"
 #include "world/Object.h"
+#include "world/ObjectList.h"
 #include "world/WorldManager.h"
 
 namespace qv {
@@ -13,15 +13,25 @@ int Manager::startUp() {
     return 0;
 }
 
-void Manager::shutDown() { started = false; }
+void Manager::shutDown() {
+    started = false;
+}
 
-std::string Manager::getType() const { return type; }
+std::string Manager::getType() const {
+    return type;
+}
 
-void Manager::setType(std::string newType) { type = std::move(newType); }
+void Manager::setType(std::string newType) {
+    type = std::move(newType);
+}
 
-bool Manager::isStarted() const { return started; }
+bool Manager::isStarted() const {
+    return started;
+}
 
-void Manager::setStarted(bool isNowStarted) { started = isNowStarted; }
+void Manager::setStarted(bool isNowStarted) {
+    started = isNowStarted;
+}
 
 int Manager::onEvent(const Event* event) const {
     const ObjectList snapshot = WorldManager::getInstance().getAllObjects();

@@ -12,14 +12,11 @@ std::int64_t monotonicMicros() {
     return static_cast<std::int64_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
 }
 
-void sleepMicros(std::int64_t micros) {
-    if (micros <= 0) {
-        return;
-    }
-    timespec remaining{static_cast<time_t>(micros / 1000000),
-                       static_cast<long>((micros % 1000000) * 1000)};
-    // A signal interrupts nanosleep; carry on with what is left.
-    while (nanosleep(&remaining, &remaining) == -1 && errno == EINTR) {
+void sleepUntilMicros(std::int64_t deadline) {
+    const timespec wake{static_cast<time_t>(deadline / 1000000),
+                        static_cast<long>((deadline % 1000000) * 1000)};
+    // Interrupted by a signal: sleep again to the same deadline.
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &wake, nullptr) == EINTR) {
     }
 }
 

@@ -10,10 +10,10 @@ namespace platform {
 /// backwards and does not jump when the wall clock is set.
 std::int64_t monotonicMicros();
 
-/// Blocks the calling thread for about the given number of microseconds.
-/// Negative or zero durations return at once. Linux usually oversleeps by
-/// 50-100 us; a busy system can add a scheduler tick or more.
-void sleepMicros(std::int64_t micros);
+/// Blocks the calling thread until monotonicMicros() reaches deadline; a
+/// deadline already past returns at once. Sleeping to an absolute time keeps
+/// a wake-up that comes late from pushing every later deadline back.
+void sleepUntilMicros(std::int64_t deadline);
 
 /// Asks the system for 1 ms timer resolution for the whole run of the game.
 /// Linux sleeps are already that precise, so this is a no-op there; it is

@@ -9,11 +9,14 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace qv {
 
 /// Owns the window and shows the world as an 80 x 24 grid of coloured
-/// characters in 1024 x 768 pixels. Everything visible goes through drawCh().
+/// characters in 1024 x 768 pixels. Everything visible goes through drawCh(),
+/// which only records the cell: the whole frame goes to the window in one
+/// draw call when it is shown, textured from the font's glyph page.
 class DisplayManager : public Manager {
 public:
     static DisplayManager& getInstance();
@@ -29,12 +32,17 @@ public:
     void shutDown() override;
 
     /// Draws one character cell at a world position: a black background
-    /// rectangle, then the glyph in color. -1 when there is no window.
-    int drawCh(Vector position, char ch, Color color) const;
+    /// rectangle, then the glyph in color, over whatever earlier cells drew
+    /// there. -1 when there is no window.
+    int drawCh(Vector position, char ch, Color color);
 
     /// Draws text on one row, placed about position by justification.
     int drawString(Vector position, const std::string& text, Justification justification,
-                   Color color) const;
+                   Color color);
+
+    /// Puts the cells recorded so far onto the window's surface, in one draw
+    /// call. showFrame() does this itself; call it to read the surface back.
+    void flush();
 
     /// Shows the frame drawn since the last call, then clears for the next.
     void showFrame();
@@ -56,6 +64,8 @@ private:
     float cellWidth() const;
     float cellHeight() const;
     unsigned int glyphSize() const;
+    /// Appends two triangles covering the rectangle, coloured and textured.
+    void addQuad(sf::FloatRect area, sf::FloatRect texture, sf::Color color);
 
     sf::Font font;
     std::unique_ptr<sf::RenderWindow> window;
@@ -65,9 +75,8 @@ private:
     int verticalChars;
     sf::Color backgroundColor;
 
-    // One text and one rectangle serve every cell; made on the first drawCh.
-    mutable std::unique_ptr<sf::Text> cellText;
-    mutable std::unique_ptr<sf::RectangleShape> cellBackground;
+    // The frame's cells as textured triangles, in drawing order.
+    std::vector<sf::Vertex> cells;
 };
 
 } // namespace qv

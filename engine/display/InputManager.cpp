@@ -172,10 +172,15 @@ Mouse::Button InputManager::toEngineButton(sf::Mouse::Button button) {
 }
 
 void InputManager::getInput() {
+    // Without a started display SFML would open and drop an X connection for
+    // every key polled, and aborts the program when that fails.
+    if (!isStarted()) {
+        return;
+    }
     sf::RenderWindow* window = DisplayManager::getInstance().getWindow();
 
-    // A closed window polls no events, so the first two phases keep running
-    // after the player closes it.
+    // A closed window yields no more events; only the polling below goes on
+    // reporting once the player has closed it.
     if (window != nullptr) {
         sf::Event event;
         while (window->pollEvent(event)) {

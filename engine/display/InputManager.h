@@ -24,7 +24,7 @@ public:
     void shutDown() override;
 
     /// One pass, once per frame: the window's queued events, then the first
-    /// held key, then the first held mouse button.
+    /// held key, then the first held mouse button. Does nothing unless started.
     void getInput();
 
     /// The engine's code for an SFML key; UNDEFINED for keys it does not know.

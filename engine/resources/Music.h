@@ -3,6 +3,7 @@
 
 #include <SFML/Audio.hpp>
 
+#include <optional>
 #include <string>
 
 namespace qv {
@@ -20,10 +21,13 @@ public:
 
     /// Opens the file for streaming; false on failure.
     bool openFromFile(const std::string& filename);
+    /// The streamed music, or null before the first attempt to open a file.
+    /// Once made it stays at the same address for the record's life.
     sf::Music* getMusic();
 
 private:
-    sf::Music music;
+    // Made on the first open, like Sound's: each sf::Music holds an OpenAL source.
+    std::optional<sf::Music> music;
     std::string label;
 };
 

@@ -3,6 +3,7 @@
 
 #include <SFML/Audio.hpp>
 
+#include <optional>
 #include <string>
 
 namespace qv {
@@ -22,10 +23,14 @@ public:
 
     /// Decodes the file into the buffer and attaches it; false on failure.
     bool loadFromFile(const std::string& filename);
+    /// The playable sound, or null before the first successful load. Once
+    /// made it stays at the same address for the record's life.
     sf::Sound* getSound();
 
 private:
-    sf::Sound sound;
+    // Made on the first successful load: every sf::Sound holds an OpenAL
+    // source, and a full table of idle ones would exhaust the device's.
+    std::optional<sf::Sound> sound;
     sf::SoundBuffer buffer;
     std::string label;
 };

@@ -12,6 +12,10 @@ namespace qv {
 /// owned by the resource manager; objects share them by pointer.
 class Sprite {
 public:
+    /// The most frame slots a sprite may ask for; larger counts are treated as
+    /// unallocatable, so a corrupt count cannot claim gigabytes of memory.
+    static constexpr int MAX_FRAMES = 1 << 20;
+
     /// Allocates maxFrames frame slots. A negative or unallocatable count is
     /// logged ("Error: could not allocate") and leaves no slots.
     explicit Sprite(int maxFrames);

@@ -2,6 +2,7 @@
 #define QV_WORLD_OBJECT_H
 
 #include "world/Box.h"
+#include "world/GridPlacement.h"
 #include "world/Vector.h"
 
 #include <string>
@@ -66,8 +67,18 @@ public:
     /// True for Solid and Passable objects.
     bool isCollidable() const;
 
+    /// Binds the sprite loaded under label and centres the box on the position
+    /// with the sprite's size. -1, and nothing changed, when there is none.
+    int setSprite(std::string label);
     /// The bound sprite (owned by the resource manager), or null.
     Sprite* getSprite() const;
+
+    /// The sprite frame drawn next.
+    int getFrameIndex() const;
+    void setFrameIndex(int newFrameIndex);
+    /// Draws since the frame last advanced; -1 holds the animation still.
+    int getFrameCountdown() const;
+    void setFrameCountdown(int newFrameCountdown);
 
     /// The box, relative to the position.
     Box getBox() const;
@@ -75,6 +86,12 @@ public:
     Box getWorldBox() const;
 
 private:
+    friend class CollisionGrid;
+    friend class WorldManager;
+
+    /// Tells the world that the box or solidity changed, for its collision grid.
+    void noteMoved();
+
     static int nextId;
 
     int id;
@@ -89,6 +106,10 @@ private:
     int frameIndex;
     int frameCountdown;
     Box box;
+    // Book-keeping of the world manager: the place in its list (-1 when not
+    // listed) and in its collision grid.
+    int listIndex;
+    GridPlacement gridPlacement;
 };
 
 } // namespace qv

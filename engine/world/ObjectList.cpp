@@ -33,6 +33,8 @@ int ObjectList::removeAt(int index) {
     return 0;
 }
 
-void ObjectList::clear() { count = 0; }
+void ObjectList::clear() {
+    count = 0;
+}
 
 } // namespace qv

@@ -4,6 +4,8 @@
 
 namespace qv {
 
-float Vector::getLength() const { return std::sqrt(x * x + y * y); }
+float Vector::getLength() const {
+    return std::sqrt(x * x + y * y);
+}
 
 } // namespace qv

@@ -4,9 +4,13 @@
 #include "core/EventOut.h"
 #include "world/Object.h"
 
+#include <algorithm>
+
 namespace qv {
 
-WorldManager::WorldManager() : followed(nullptr) { setType("WorldManager"); }
+WorldManager::WorldManager() : followed(nullptr), collisionScan(nullptr) {
+    setType("WorldManager");
+}
 
 WorldManager& WorldManager::getInstance() {
     static WorldManager instance;
@@ -14,6 +18,12 @@ WorldManager& WorldManager::getInstance() {
 }
 
 int WorldManager::startUp() {
+    // Objects still listed drop out of the world without being deleted.
+    for (int i = 0; i < objects.getCount(); ++i) {
+        objects[i]->listIndex = -1;
+        objects[i]->gridPlacement = GridPlacement();
+    }
+    grid.clear();
     objects.clear();
     deletions.clear();
     followed = nullptr;
@@ -28,7 +38,18 @@ void WorldManager::shutDown() {
     Manager::shutDown();
 }
 
-int WorldManager::insertObject(Object* object) { return objects.append(object); }
+int WorldManager::insertObject(Object* object) {
+    if (objects.append(object) != 0) {
+        return -1;
+    }
+    object->listIndex = objects.getCount() - 1;
+    grid.place(object);
+    return 0;
+}
+
+void WorldManager::noteMoved(Object* object) {
+    grid.place(object);
+}
 
 int WorldManager::removeObject(const Object* object) {
     // A marked object may still be deleted another way (its own handler, or
@@ -41,15 +62,31 @@ int WorldManager::removeObject(const Object* object) {
     if (followed == object) {
         followed = nullptr;
     }
-    for (int i = 0; i < objects.getCount(); ++i) {
-        if (objects[i]->getId() == object->getId()) {
-            return objects.removeAt(i);
+    int index = object->listIndex;
+    if (index < 0 || index >= objects.getCount() || objects[index] != object) {
+        index = -1;
+        for (int i = 0; i < objects.getCount() && index < 0; ++i) {
+            if (objects[i]->getId() == object->getId()) {
+                index = i;
+            }
         }
     }
-    return -1;
+    if (index < 0) {
+        return -1;
+    }
+    Object* listed = objects[index];
+    grid.remove(listed);
+    listed->listIndex = -1;
+    objects.removeAt(index);
+    if (index < objects.getCount()) {
+        objects[index]->listIndex = index;
+    }
+    return 0;
 }
 
-ObjectList WorldManager::getAllObjects() const { return objects; }
+ObjectList WorldManager::getAllObjects() const {
+    return objects;
+}
 
 ObjectList WorldManager::objectsOfType(const std::string& type) const {
     ObjectList found;
@@ -96,19 +133,29 @@ void WorldManager::update() {
 }
 
 ObjectList WorldManager::getCollisions(const Object* object, Vector where) const {
+    if (collisionScan != nullptr) {
+        return collisionScan(object, where);
+    }
     const Box objectBox = object->getBox();
     const Box placed(where + objectBox.corner, objectBox.horizontal, objectBox.vertical);
+    nearby.clear();
+    grid.collectNear(placed, nearby);
+    const auto missed = [&](const Object* other) {
+        return other->getId() == object->getId() || !other->isCollidable() ||
+               !boxesIntersect(placed, other->getWorldBox());
+    };
+    nearby.erase(std::remove_if(nearby.begin(), nearby.end(), missed), nearby.end());
+    std::sort(nearby.begin(), nearby.end(),
+              [](const Object* a, const Object* b) { return a->listIndex < b->listIndex; });
     ObjectList hits;
-    for (int i = 0; i < objects.getCount(); ++i) {
-        const Object* other = objects[i];
-        if (other->getId() == object->getId() || !other->isCollidable()) {
-            continue;
-        }
-        if (boxesIntersect(placed, other->getWorldBox())) {
-            hits.append(objects[i]);
-        }
+    for (Object* hit : nearby) {
+        hits.append(hit);
     }
     return hits;
+}
+
+void WorldManager::setCollisionScan(CollisionScan scan) {
+    collisionScan = scan;
 }
 
 int WorldManager::moveObject(Object* object, Vector where) {
@@ -154,13 +201,21 @@ void WorldManager::centreViewOn(Vector position) {
                          axis(position.y, view.vertical, boundary.vertical));
 }
 
-Box WorldManager::getBoundary() const { return boundary; }
+Box WorldManager::getBoundary() const {
+    return boundary;
+}
 
-void WorldManager::setBoundary(Box newBoundary) { boundary = newBoundary; }
+void WorldManager::setBoundary(Box newBoundary) {
+    boundary = newBoundary;
+}
 
-Box WorldManager::getView() const { return view; }
+Box WorldManager::getView() const {
+    return view;
+}
 
-void WorldManager::setView(Box newView) { view = newView; }
+void WorldManager::setView(Box newView) {
+    view = newView;
+}
 
 void WorldManager::setViewFollowing(Object* object) {
     followed = object;

@@ -3,9 +3,11 @@
 
 #include "core/Manager.h"
 #include "world/Box.h"
+#include "world/CollisionGrid.h"
 #include "world/ObjectList.h"
 
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -16,6 +18,10 @@ class Object;
 /// world, and holds the world's boundary and the view shown on screen.
 class WorldManager : public Manager {
 public:
+    /// A replacement for the collision search, given the moving object and
+    /// the place to test; it must return the hits in list order.
+    using CollisionScan = ObjectList (*)(const Object* object, Vector where);
+
     static WorldManager& getInstance();
 
     /// Empties both lists. Objects created before this drop out of the world.
@@ -50,8 +56,17 @@ public:
     /// leaves the boundary, an out event. 0 if moved, -1 if blocked.
     int moveObject(Object* object, Vector where);
 
-    /// The objects this one would collide with if it stood at where.
+    /// The objects this one would collide with if it stood at where, in
+    /// list order. Only objects near where are examined (a collision grid).
     ObjectList getCollisions(const Object* object, Vector where) const;
+
+    /// Replaces the grid search by another one (null restores the grid);
+    /// for measuring and cross-checking the grid, not for games.
+    void setCollisionScan(CollisionScan scan);
+
+    /// Keeps the collision grid up to date; Object calls it when its
+    /// position, box or solidity changes.
+    void noteMoved(Object* object);
 
     Box getBoundary() const;
     void setBoundary(Box newBoundary);
@@ -71,6 +86,10 @@ private:
     Box boundary;
     Box view;
     Object* followed;
+    // Queries stamp the objects they collect, so the grid changes under const.
+    mutable CollisionGrid grid;
+    mutable std::vector<Object*> nearby;
+    CollisionScan collisionScan;
 };
 
 } // namespace qv

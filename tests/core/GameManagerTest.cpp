@@ -1,11 +1,11 @@
 // The frame loop: order of a frame's phases, step counts, ending the loop,
 // the sleep rule, the broadcast and the drawing pass. Time is faked, so no
 // test waits for real frames.
-#include "core/EventStep.h"
 #include "core/GameManager.h"
+#include "core/EventStep.h"
 #include "core/LogManager.h"
-#include "world/WorldManager.h"
 #include "support/RecordingObject.h"
+#include "world/WorldManager.h"
 
 #include <gtest/gtest.h>
 
@@ -20,14 +20,18 @@ using qvtest::RecordingObject;
 std::int64_t fakeNow = 0;
 std::vector<std::int64_t> sleeps;
 
-std::int64_t fakeTime() { return fakeNow; }
-
-void fakeSleep(std::int64_t micros) {
-    sleeps.push_back(micros);
-    fakeNow += micros;
+std::int64_t fakeTime() {
+    return fakeNow;
 }
 
-bool isStep(const qv::Event* event) { return event->getType() == qv::EventStep::TYPE; }
+void fakeSleepUntil(std::int64_t wakeAt) {
+    sleeps.push_back(wakeAt - fakeNow);
+    fakeNow = wakeAt;
+}
+
+bool isStep(const qv::Event* event) {
+    return event->getType() == qv::EventStep::TYPE;
+}
 
 int stepCountOf(const qv::Event* event) {
     return static_cast<const qv::EventStep*>(event)->getStepCount();
@@ -42,7 +46,7 @@ protected:
         world.startUp();
         world.setBoundary(qv::Box(qv::Vector(), 80, 24));
         world.setView(qv::Box(qv::Vector(), 80, 24));
-        game.setTiming(fakeTime, fakeSleep);
+        game.setTiming(fakeTime, fakeSleepUntil);
         game.setGameOver(false);
     }
     void TearDown() override {
@@ -139,8 +143,8 @@ TEST_F(GameLoop, SleepsTheRestOfTheFrameOrAFullFrameAfterAnOverrun) {
 
     game.run();
 
-    // 32.999 ms of work counts as 32 whole milliseconds.
-    EXPECT_EQ(sleeps, (std::vector<std::int64_t>{23000, 0, 33000, 1000, 33000}));
+    // Sleeps are exact to the microsecond: 32.999 ms of work leaves 1 us.
+    EXPECT_EQ(sleeps, (std::vector<std::int64_t>{23000, 0, 33000, 1, 33000}));
 }
 
 TEST_F(GameLoop, DrawsAltitudesZeroToFourInOrderAndOnlyObjectsTouchingTheView) {
@@ -156,7 +160,7 @@ TEST_F(GameLoop, DrawsAltitudesZeroToFourInOrderAndOnlyObjectsTouchingTheView) {
     makeAt(5, qv::Vector(3, 3));
     makeAt(-1, qv::Vector(3, 3));
     const int touching = makeAt(2, qv::Vector(80, 24)); // box corner on the view's far corner
-    makeAt(2, qv::Vector(81, 10));                       // wholly outside
+    makeAt(2, qv::Vector(81, 10));                      // wholly outside
     stopperAt(0);
 
     game.run();

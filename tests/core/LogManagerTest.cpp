@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -69,7 +70,10 @@ TEST(LogWithoutFile, WriteLogReturnsNegativeWhenTheFileCouldNotBeOpened) {
     char dirTemplate[] = "/tmp/qv-log-XXXXXX";
     const char* dir = mkdtemp(dirTemplate);
     ASSERT_NE(dir, nullptr);
-    const std::string previous = get_current_dir_name();
+    char* cwd = get_current_dir_name();
+    ASSERT_NE(cwd, nullptr);
+    const std::string previous = cwd;
+    std::free(cwd);
     ASSERT_EQ(chdir(dir), 0);
     ASSERT_EQ(mkdir(qv::LogManager::fileName, 0700), 0);
 

@@ -1,9 +1,11 @@
 #include "support/TestSupport.h"
 
 #include "core/LogManager.h"
+#include "resources/ResourceManager.h"
 
-#include <fstream>
 #include <cctype>
+#include <cstdlib>
+#include <fstream>
 #include <sstream>
 
 namespace qvtest {
@@ -31,8 +33,8 @@ bool isPrefixAt(const std::string& text, std::size_t at) {
     }
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         const char c = text[at + i];
-        const bool matches = pattern[i] == '0' ? std::isdigit(static_cast<unsigned char>(c)) != 0
-                                               : c == pattern[i];
+        const bool matches =
+            pattern[i] == '0' ? std::isdigit(static_cast<unsigned char>(c)) != 0 : c == pattern[i];
         if (!matches) {
             return false;
         }
@@ -92,5 +94,36 @@ bool logHasInOrder(const std::vector<std::string>& expected) {
 std::string sourcePath(const std::string& relative) {
     return std::string(QV_SOURCE_DIR) + "/" + relative;
 }
+
+std::string spriteText(int frames, int width, int height, int slowdown, const std::string& color) {
+    std::string text = "<HEADER>\nframes " + std::to_string(frames) + "\nwidth " +
+                       std::to_string(width) + "\nheight " + std::to_string(height) + "\ncolor " +
+                       color + "\nslowdown " + std::to_string(slowdown) + "\n</HEADER>\n<BODY>\n";
+    for (int frame = 0; frame < frames; ++frame) {
+        const std::string row(static_cast<std::size_t>(width), static_cast<char>('A' + frame % 26));
+        for (int y = 0; y < height; ++y) {
+            text += row + "\n";
+        }
+        text += "end\n";
+    }
+    return text + "</BODY>\n<FOOTER>\nversion 1\n</FOOTER>\n";
+}
+
+int loadTestSprite(const std::string& label, int frames, int width, int height, int slowdown,
+                   const std::string& color) {
+    const std::string path = label + "-spr.txt";
+    writeFile(path, spriteText(frames, width, height, slowdown, color));
+    return qv::ResourceManager::getInstance().loadSprite(path, label);
+}
+
+namespace {
+
+// No test reaches a sound card: OpenAL mixes into nothing, so sounds and music
+// behave as in the game, silently, on machines with or without audio
+// hardware. Set before main(), ahead of the first audio call; a test that
+// captures the output replaces it before it touches audio.
+const bool silentAudio = setenv("ALSOFT_DRIVERS", "null", 0) == 0;
+
+} // namespace
 
 } // namespace qvtest

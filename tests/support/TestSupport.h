@@ -29,6 +29,15 @@ bool logHasInOrder(const std::vector<std::string>& expected);
 /// An absolute path into the source tree, such as sourcePath("Sprites").
 std::string sourcePath(const std::string& relative);
 
+/// A valid sprite file: frame f is filled with the letter 'A' + f (modulo 26).
+std::string spriteText(int frames, int width, int height, int slowdown = 0,
+                       const std::string& color = "white");
+
+/// Writes spriteText(...) to a file named after the label and loads it into
+/// the resource manager; the loader's result.
+int loadTestSprite(const std::string& label, int frames, int width, int height, int slowdown = 0,
+                   const std::string& color = "white");
+
 } // namespace qvtest
 
 #endif

@@ -60,11 +60,11 @@ TEST(Boxes, IntersectOnClosedIntervals) {
         bool intersects;
     };
     const Case cases[] = {
-        {qv::Box(qv::Vector(11, 5), 1, 1), true},    // shares an edge
-        {qv::Box(qv::Vector(11, 6), 1, 1), true},    // shares a corner
+        {qv::Box(qv::Vector(11, 5), 1, 1), true}, // shares an edge
+        {qv::Box(qv::Vector(11, 6), 1, 1), true}, // shares a corner
         {qv::Box(qv::Vector(11.01f, 5), 1, 1), false},
         {qv::Box(qv::Vector(10.5f, 5.5f), 0, 0), true}, // a point inside
-        {qv::Box(qv::Vector(5, 0), 20, 20), true},   // contains it
+        {qv::Box(qv::Vector(5, 0), 20, 20), true},      // contains it
         {qv::Box(qv::Vector(10, 7), 1, 1), false},
     };
     for (const Case& c : cases) {

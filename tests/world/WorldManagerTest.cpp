@@ -1,8 +1,8 @@
 // The world: collisions and blocking, out-of-world events, deferred deletion,
 // the capacity of the object list, lookups by type and the followed view.
+#include "world/WorldManager.h"
 #include "core/EventCollision.h"
 #include "core/EventStep.h"
-#include "world/WorldManager.h"
 #include "support/RecordingObject.h"
 
 #include <gtest/gtest.h>
@@ -42,10 +42,10 @@ TEST_F(World, CollisionsAndBlockingDependOnBothSolidities) {
         int result;
     };
     const Case cases[] = {
-        {S::Solid, S::Solid, true, -1},         {S::Solid, S::Passable, true, 0},
-        {S::Passable, S::Solid, true, 0},       {S::Passable, S::Passable, true, 0},
-        {S::Solid, S::Intangible, false, 0},    {S::Passable, S::Intangible, false, 0},
-        {S::Intangible, S::Solid, false, 0},    {S::Intangible, S::Intangible, false, 0},
+        {S::Solid, S::Solid, true, -1},      {S::Solid, S::Passable, true, 0},
+        {S::Passable, S::Solid, true, 0},    {S::Passable, S::Passable, true, 0},
+        {S::Solid, S::Intangible, false, 0}, {S::Passable, S::Intangible, false, 0},
+        {S::Intangible, S::Solid, false, 0}, {S::Intangible, S::Intangible, false, 0},
     };
     for (const Case& c : cases) {
         auto* moving = at(qv::Vector(10, 5), c.moving);

@@ -1,0 +1,54 @@
+// Drawing cost of a full screen: every one of the 80 x 24 cells through
+// drawCh, then showFrame, in a real window (run under xvfb-run when headless).
+#include "display/DisplayManager.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+struct Cell {
+    qv::Vector position;
+    char ch;
+    qv::Color color;
+};
+
+void BM_DrawFullGrid(benchmark::State& state) {
+    // SFML aborts the process when it cannot reach an X display.
+    const char* displayName = std::getenv("DISPLAY");
+    if (displayName == nullptr || *displayName == '\0') {
+        state.SkipWithError("no X display; run under xvfb-run");
+        return;
+    }
+    qv::DisplayManager& display = qv::DisplayManager::getInstance();
+    if (display.startUp() != 0 || display.getWindow() == nullptr) {
+        state.SkipWithError("the display manager did not start (window or font missing)");
+        return;
+    }
+
+    const int columns = display.getHorizontalChars();
+    const int rows = display.getVerticalChars();
+    std::vector<Cell> cells;
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < columns; ++x) {
+            const int n = y * columns + x;
+            cells.push_back({qv::Vector(static_cast<float>(x), static_cast<float>(y)),
+                             static_cast<char>('!' + n % 94), static_cast<qv::Color>(n % 8)});
+        }
+    }
+
+    for (auto _ : state) {
+        for (const Cell& cell : cells) {
+            display.drawCh(cell.position, cell.ch, cell.color);
+        }
+        display.showFrame();
+    }
+    display.shutDown();
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(cells.size()));
+}
+BENCHMARK(BM_DrawFullGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace

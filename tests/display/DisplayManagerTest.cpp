@@ -1,0 +1,183 @@
+// The character grid as it lands in the real window: which cells light up,
+// in which colour, where strings go, and what the view's corner shifts.
+#include "display/DisplayManager.h"
+#include "world/WorldManager.h"
+
+#include "support/WindowCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Cell = std::pair<int, int>;
+
+const std::vector<sf::Color> PALETTE = {sf::Color::Black,  sf::Color::Red,  sf::Color::Green,
+                                        sf::Color::Yellow, sf::Color::Blue, sf::Color::Magenta,
+                                        sf::Color::Cyan,   sf::Color::White};
+
+std::set<Cell> litCells(const sf::Image& image) {
+    std::set<Cell> cells;
+    for (int row = 0; row < 24; ++row) {
+        for (const int column : qvtest::litColumns(image, row)) {
+            cells.insert({column, row});
+        }
+    }
+    return cells;
+}
+
+// Anti-aliased edges blend with black, but no pixel of a glyph drawn in one
+// palette colour may be exactly another palette colour.
+void expectCellColour(const sf::Image& image, Cell cell, sf::Color expected) {
+    const sf::IntRect probe = qvtest::cellProbe(cell.first, cell.second);
+    EXPECT_GT(qvtest::countPixels(image, probe, expected), 10)
+        << "cell " << cell.first << "," << cell.second;
+    for (const sf::Color other : PALETTE) {
+        if (other != expected && other != sf::Color::Black) {
+            EXPECT_EQ(qvtest::countPixels(image, probe, other), 0)
+                << "cell " << cell.first << "," << cell.second;
+        }
+    }
+}
+
+class DisplayWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!qvtest::haveDisplay()) {
+            GTEST_SKIP() << "needs an X display; run under xvfb-run";
+        }
+        ASSERT_TRUE(qvtest::startDisplay());
+        qv::WorldManager::getInstance().setView(qv::Box(qv::Vector(), 80, 24));
+        // The first frame is drawn on a surface nobody has cleared yet.
+        display.showFrame();
+    }
+    void TearDown() override { display.shutDown(); }
+
+    qv::DisplayManager& display = qv::DisplayManager::getInstance();
+};
+
+TEST(DisplayWithoutWindow, DrawsNothingBeforeStartUp) {
+    qv::DisplayManager& display = qv::DisplayManager::getInstance();
+    EXPECT_EQ(display.getWindow(), nullptr);
+    EXPECT_EQ(display.drawCh(qv::Vector(1, 1), 'x', qv::RED), -1);
+    EXPECT_EQ(display.drawString(qv::Vector(1, 1), "abc", qv::LEFT, qv::RED), 0);
+    display.showFrame();
+    EXPECT_FALSE(display.isStarted());
+}
+
+TEST_F(DisplayWindow, SecondStartUpKeepsTheOneWindow) {
+    sf::RenderWindow* first = display.getWindow();
+    EXPECT_EQ(first->getSize(), sf::Vector2u(1024, 768));
+    EXPECT_EQ(display.startUp(), 0);
+    EXPECT_EQ(display.getWindow(), first);
+    EXPECT_TRUE(display.isStarted());
+}
+
+TEST_F(DisplayWindow, LightsExactlyTheDrawnCellsInTheirColours) {
+    const struct {
+        Cell cell;
+        qv::Color color;
+        sf::Color drawn;
+    } cases[] = {
+        {{0, 0}, qv::RED, sf::Color::Red},          {{1, 0}, qv::YELLOW, sf::Color::Yellow},
+        {{79, 23}, qv::GREEN, sf::Color::Green},    {{40, 12}, qv::BLUE, sf::Color::Blue},
+        {{20, 5}, qv::MAGENTA, sf::Color::Magenta}, {{21, 5}, qv::CYAN, sf::Color::Cyan},
+        {{60, 20}, qv::WHITE, sf::Color::White},
+    };
+    std::set<Cell> expected;
+    for (const auto& c : cases) {
+        const qv::Vector at(static_cast<float>(c.cell.first), static_cast<float>(c.cell.second));
+        EXPECT_EQ(display.drawCh(at, '#', c.color), 0);
+        expected.insert(c.cell);
+    }
+    const sf::Image image = qvtest::captureWindow();
+
+    EXPECT_EQ(litCells(image), expected);
+    for (const auto& c : cases) {
+        expectCellColour(image, c.cell, c.drawn);
+    }
+}
+
+TEST_F(DisplayWindow, ColoursOutsideThePaletteDrawWhiteAndBlackDrawsNothing) {
+    const struct {
+        int color;
+        Cell cell;
+    } whites[] = {{7, {10, 3}}, {8, {12, 3}}, {100, {14, 3}}, {-1, {16, 3}}};
+    for (const auto& c : whites) {
+        display.drawCh(qv::Vector(static_cast<float>(c.cell.first), 3.0f), 'W',
+                       static_cast<qv::Color>(c.color));
+    }
+    display.drawCh(qv::Vector(18, 3), 'W', qv::BLACK);
+    const sf::Image image = qvtest::captureWindow();
+
+    for (const auto& c : whites) {
+        SCOPED_TRACE(c.color);
+        expectCellColour(image, c.cell, sf::Color::White);
+    }
+    EXPECT_EQ(qvtest::litColumns(image, 3), (std::vector<int>{10, 12, 14, 16}));
+}
+
+TEST_F(DisplayWindow, SpaceBackgroundHidesTheCharacterBeneathButNotItsNeighbour) {
+    display.drawCh(qv::Vector(10, 5), '#', qv::RED);
+    display.drawCh(qv::Vector(11, 5), '#', qv::RED);
+    display.drawCh(qv::Vector(10, 5), ' ', qv::GREEN);
+    const sf::Image image = qvtest::captureWindow();
+
+    const sf::IntRect covered = qvtest::cellProbe(10, 5);
+    EXPECT_EQ(qvtest::countLit(image, covered), 0);
+    expectCellColour(image, {11, 5}, sf::Color::Red);
+}
+
+TEST_F(DisplayWindow, DrawStringPlacesTextByJustification) {
+    const struct {
+        const char* text;
+        qv::Justification justification;
+        int row;
+        std::vector<int> columns;
+    } cases[] = {
+        {"abc", qv::LEFT, 2, {10, 11, 12}},
+        {"abc", qv::CENTER, 4, {9, 10, 11}},
+        {"abc", qv::RIGHT, 6, {7, 8, 9}},
+        {"abcd", qv::CENTER, 8, {8, 9, 10, 11}},
+        {"abc", static_cast<qv::Justification>(7), 10, {10, 11, 12}},
+        {"", qv::CENTER, 12, {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(display.drawString(qv::Vector(10, static_cast<float>(c.row)), c.text,
+                                     c.justification, qv::YELLOW),
+                  0);
+    }
+    const sf::Image image = qvtest::captureWindow();
+
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " on row " + std::to_string(c.row));
+        EXPECT_EQ(qvtest::litColumns(image, c.row), c.columns);
+        for (const int column : c.columns) {
+            expectCellColour(image, {column, c.row}, sf::Color::Yellow);
+        }
+    }
+}
+
+TEST_F(DisplayWindow, ViewCornerShiftsEveryCell) {
+    qv::WorldManager::getInstance().setView(qv::Box(qv::Vector(10, 5), 80, 24));
+    display.drawCh(qv::Vector(12, 6), '#', qv::CYAN);
+    display.drawString(qv::Vector(10, 5), "ab", qv::LEFT, qv::CYAN);
+    // Above and left of the view: off the window.
+    display.drawCh(qv::Vector(5, 2), '#', qv::RED);
+    const sf::Image image = qvtest::captureWindow();
+
+    EXPECT_EQ(litCells(image), (std::set<Cell>{{0, 0}, {1, 0}, {2, 1}}));
+    expectCellColour(image, {2, 1}, sf::Color::Cyan);
+}
+
+TEST_F(DisplayWindow, ShowFrameLeavesACleanSurface) {
+    display.drawString(qv::Vector(0, 0), "frame one", qv::LEFT, qv::WHITE);
+    ASSERT_FALSE(litCells(qvtest::captureWindow()).empty());
+    display.showFrame();
+    EXPECT_TRUE(litCells(qvtest::captureWindow()).empty());
+}
+
+} // namespace
