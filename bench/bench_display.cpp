@@ -1,5 +1,8 @@
 // Drawing cost of a full screen: every one of the 80 x 24 cells through
-// drawCh, then showFrame, in a real window (run under xvfb-run when headless).
+// drawCh, then showFrame, in a real window (run under xvfb-run when headless),
+// batched by the display and, for comparison, drawn the plain way.
+#include "PerCellRenderer.h"
+
 #include "display/DisplayManager.h"
 
 #include <benchmark/benchmark.h>
@@ -16,19 +19,25 @@ struct Cell {
     qv::Color color;
 };
 
-void BM_DrawFullGrid(benchmark::State& state) {
+/// Starts the display; false (and the benchmark skipped) when it cannot.
+bool startDisplay(benchmark::State& state) {
     // SFML aborts the process when it cannot reach an X display.
     const char* displayName = std::getenv("DISPLAY");
     if (displayName == nullptr || *displayName == '\0') {
         state.SkipWithError("no X display; run under xvfb-run");
-        return;
+        return false;
     }
     qv::DisplayManager& display = qv::DisplayManager::getInstance();
     if (display.startUp() != 0 || display.getWindow() == nullptr) {
         state.SkipWithError("the display manager did not start (window or font missing)");
-        return;
+        return false;
     }
+    return true;
+}
 
+/// Every cell of the grid, with mixed characters and colours.
+std::vector<Cell> fullGrid() {
+    const qv::DisplayManager& display = qv::DisplayManager::getInstance();
     const int columns = display.getHorizontalChars();
     const int rows = display.getVerticalChars();
     std::vector<Cell> cells;
@@ -39,7 +48,15 @@ void BM_DrawFullGrid(benchmark::State& state) {
                              static_cast<char>('!' + n % 94), static_cast<qv::Color>(n % 8)});
         }
     }
+    return cells;
+}
 
+void BM_DrawFullGrid(benchmark::State& state) {
+    if (!startDisplay(state)) {
+        return;
+    }
+    qv::DisplayManager& display = qv::DisplayManager::getInstance();
+    const std::vector<Cell> cells = fullGrid();
     for (auto _ : state) {
         for (const Cell& cell : cells) {
             display.drawCh(cell.position, cell.ch, cell.color);
@@ -50,5 +67,42 @@ void BM_DrawFullGrid(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(cells.size()));
 }
 BENCHMARK(BM_DrawFullGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Showing and clearing a frame with nothing on it: what every frame pays to
+// present the window, whatever it draws.
+void BM_ShowEmptyFrame(benchmark::State& state) {
+    if (!startDisplay(state)) {
+        return;
+    }
+    qv::DisplayManager& display = qv::DisplayManager::getInstance();
+    for (auto _ : state) {
+        display.showFrame();
+    }
+    display.shutDown();
+}
+BENCHMARK(BM_ShowEmptyFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same grid drawn the plain way, two draw calls a cell.
+void BM_DrawFullGrid_PerCell(benchmark::State& state) {
+    if (!startDisplay(state)) {
+        return;
+    }
+    qv::DisplayManager& display = qv::DisplayManager::getInstance();
+    qvbench::PerCellRenderer renderer;
+    if (!renderer.isReady()) {
+        state.SkipWithError("no qv-font.ttf in the working directory");
+        return;
+    }
+    const std::vector<Cell> cells = fullGrid();
+    for (auto _ : state) {
+        for (const Cell& cell : cells) {
+            renderer.drawCh(*display.getWindow(), cell.position, cell.ch, cell.color);
+        }
+        display.showFrame();
+    }
+    display.shutDown();
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(cells.size()));
+}
+BENCHMARK(BM_DrawFullGrid_PerCell)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -3,10 +3,13 @@
 #include "display/DisplayManager.h"
 #include "world/WorldManager.h"
 
+#include "PerCellRenderer.h"
 #include "support/WindowCapture.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <utility>
 #include <vector>
@@ -178,6 +181,74 @@ TEST_F(DisplayWindow, ShowFrameLeavesACleanSurface) {
     ASSERT_FALSE(litCells(qvtest::captureWindow()).empty());
     display.showFrame();
     EXPECT_TRUE(litCells(qvtest::captureWindow()).empty());
+}
+
+} // namespace
+
+namespace {
+
+struct Stroke {
+    qv::Vector position;
+    char ch;
+    qv::Color color;
+};
+
+/// Pixels that differ at all, and the largest difference in any channel.
+std::pair<int, int> compareImages(const sf::Image& a, const sf::Image& b) {
+    int differing = 0;
+    int largest = 0;
+    for (unsigned y = 0; y < a.getSize().y; ++y) {
+        for (unsigned x = 0; x < a.getSize().x; ++x) {
+            const sf::Color p = a.getPixel(x, y);
+            const sf::Color q = b.getPixel(x, y);
+            const int delta = std::max({std::abs(p.r - q.r), std::abs(p.g - q.g),
+                                        std::abs(p.b - q.b)});
+            differing += delta > 0 ? 1 : 0;
+            largest = std::max(largest, delta);
+        }
+    }
+    return {differing, largest};
+}
+
+TEST_F(DisplayWindow, BatchedFramesMatchCellByCellDrawing) {
+    qvbench::PerCellRenderer reference;
+    ASSERT_TRUE(reference.isReady());
+
+    // A busy full grid, then strings written over it, then blanks that must
+    // hide what lies under them; drawn once at the origin, once shifted.
+    std::vector<Stroke> strokes;
+    for (int n = 0; n < 80 * 24; ++n) {
+        const char ch = n % 13 == 0 ? ' ' : static_cast<char>('!' + (n * 7) % 94);
+        strokes.push_back({qv::Vector(static_cast<float>(n % 80), static_cast<float>(n / 80)), ch,
+                           static_cast<qv::Color>(n % 9)});
+    }
+    for (int i = 0; i < 40; ++i) {
+        strokes.push_back({qv::Vector(20.0f + i * 0.5f, 10), static_cast<char>('a' + i % 26),
+                           qv::YELLOW});
+        strokes.push_back({qv::Vector(30.0f + i, 11.5f), ' ', qv::WHITE});
+    }
+
+    for (const qv::Vector corner : {qv::Vector(0, 0), qv::Vector(3.5f, 2.25f)}) {
+        qv::WorldManager::getInstance().setView(qv::Box(corner, 80, 24));
+        display.showFrame();
+        for (const Stroke& stroke : strokes) {
+            display.drawCh(stroke.position, stroke.ch, stroke.color);
+        }
+        const sf::Image batched = qvtest::captureWindow();
+
+        display.showFrame();
+        for (const Stroke& stroke : strokes) {
+            reference.drawCh(*display.getWindow(), stroke.position, stroke.ch, stroke.color);
+        }
+        const sf::Image perCell = qvtest::captureWindow();
+
+        const auto [differing, largest] = compareImages(batched, perCell);
+        const int allowed = static_cast<int>(batched.getSize().x * batched.getSize().y / 1000);
+        EXPECT_TRUE(differing == 0 || (largest <= 1 && differing <= allowed))
+            << differing << " pixels differ, by up to " << largest;
+        // The frame was really drawn.
+        EXPECT_GT(qvtest::countLit(batched, sf::IntRect(0, 0, 1024, 768)), 100000);
+    }
 }
 
 } // namespace
