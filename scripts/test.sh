@@ -16,6 +16,9 @@ echo "== plain build =="
 configure_and_build build
 run_suite build
 
+echo "== shipped sprites =="
+./build/tools/qv-sprite-check Sprites/*-spr.txt
+
 echo "== sanitizer build =="
 configure_and_build build-asan -DQV_SANITIZE=ON -DQV_BUILD_BENCH=OFF
 # Any sanitizer report fails its test; leaks inside the system's GL, X11 and
