@@ -50,11 +50,8 @@ int Battleship::eventHandler(const qv::Event* event) {
     }
     if (type == qv::EventCollision::TYPE) {
         const auto* collision = static_cast<const qv::EventCollision*>(event);
-        const bool involvesMe = collision->getObject1() == this || collision->getObject2() == this;
-        const bool involvesHero =
-            hero != nullptr && (collision->getObject1() == hero || collision->getObject2() == hero);
         // The countdown never runs down again: one hit per battleship.
-        if (involvesMe && involvesHero && attackCountdown <= 0) {
+        if (isContactWithHero(*collision, this, hero) && attackCountdown <= 0) {
             attackCountdown = attackSlowdown;
             broadcast(EventEnemyAttack(CONTACT_DAMAGE));
         }

@@ -8,7 +8,6 @@
 #include "core/LogManager.h"
 #include "world/WorldManager.h"
 
-#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -16,7 +15,6 @@ namespace {
 constexpr float CHASE_SPEED = 0.1f;
 constexpr int START_HEALTH = 20;
 constexpr int CONTACT_DAMAGE = 10;
-constexpr float PUNCH_REACH = 5.0f;
 constexpr float KNOCK_BACK = 10.0f;
 
 } // namespace
@@ -88,10 +86,7 @@ int Enemy::eventHandler(const qv::Event* event) {
     }
     if (type == qv::EventCollision::TYPE) {
         const auto* collision = static_cast<const qv::EventCollision*>(event);
-        const bool involvesMe = collision->getObject1() == this || collision->getObject2() == this;
-        const bool involvesHero =
-            hero != nullptr && (collision->getObject1() == hero || collision->getObject2() == hero);
-        if (involvesMe && involvesHero && attackCountdown <= 0) {
+        if (isContactWithHero(*collision, this, hero) && attackCountdown <= 0) {
             attackCountdown = attackSlowdown;
             broadcast(EventEnemyAttack(CONTACT_DAMAGE));
         }
@@ -118,18 +113,10 @@ void Enemy::chase() {
 
 void Enemy::takePunch(const qv::Event* event) {
     const auto* punch = static_cast<const EventHeroAttack*>(event);
-    const float dx = getPosition().x - punch->getPosition().x;
-    const bool inReach = std::fabs(dx) <= PUNCH_REACH;
-    // Facing right reaches only forwards; facing left reaches both sides.
-    if (dx >= 0 && punch->getFacingRight()) {
-        if (inReach) {
-            health -= punch->getDamage();
-            setVelocity(qv::Vector(KNOCK_BACK, 0));
-            playSound("enemy-hit");
-        }
-    } else if (inReach && !punch->getFacingRight()) {
+    if (punchReaches(*punch, getPosition().x)) {
         health -= punch->getDamage();
-        setVelocity(qv::Vector(-KNOCK_BACK, 0));
+        // Knocked away for one update: the next step steers it back.
+        setVelocity(qv::Vector(punch->getFacingRight() ? KNOCK_BACK : -KNOCK_BACK, 0));
         playSound("enemy-hit");
     }
 }

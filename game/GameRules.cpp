@@ -1,8 +1,13 @@
 #include "GameRules.h"
 
+#include "GameEvents.h"
+
+#include "core/EventCollision.h"
 #include "resources/ResourceManager.h"
 #include "world/Object.h"
 #include "world/WorldManager.h"
+
+#include <cmath>
 
 void countDown(int& countdown) {
     if (countdown > 0) {
@@ -37,4 +42,22 @@ int worldWidth() {
 
 int worldHeight() {
     return static_cast<int>(qv::WorldManager::getInstance().getBoundary().vertical);
+}
+
+bool isContactWithHero(const qv::EventCollision& collision, const qv::Object* self,
+                       const qv::Object* hero) {
+    const qv::Object* first = collision.getObject1();
+    const qv::Object* second = collision.getObject2();
+    return hero != nullptr && (first == self || second == self) &&
+           (first == hero || second == hero);
+}
+
+bool punchReaches(const EventHeroAttack& punch, float x) {
+    const float reach = 5.0f;
+    const float dx = x - punch.getPosition().x;
+    const bool inReach = std::fabs(dx) <= reach;
+    if (dx >= 0 && punch.getFacingRight()) {
+        return inReach;
+    }
+    return inReach && !punch.getFacingRight();
 }

@@ -8,8 +8,11 @@
 #include <string>
 
 namespace qv {
+class EventCollision;
 class Object;
-}
+} // namespace qv
+
+class EventHeroAttack;
 
 /// A rate limit's countdown falls by one per step and never below zero.
 void countDown(int& countdown);
@@ -25,6 +28,14 @@ void removeLater(qv::Object* object);
 
 /// The last object of type "Hero" in the world, or null.
 qv::Object* findHero();
+
+/// True when the collision is between self and the hero (either way round).
+bool isContactWithHero(const qv::EventCollision& collision, const qv::Object* self,
+                       const qv::Object* hero);
+
+/// Whether a punch reaches an object at column x: up to 5 columns ahead when
+/// the hero faces right, up to 5 columns on either side when it faces left.
+bool punchReaches(const EventHeroAttack& punch, float x);
 
 /// The world boundary's width and height in whole cells (80 and 24).
 int worldWidth();

@@ -230,8 +230,7 @@ void Hero::showFacingSprite() {
 
 int Hero::bedLevel() {
     const qv::ObjectList beds = qv::WorldManager::getInstance().objectsOfType("Bed");
-    if (!beds.isEmpty()) {
-        bed = static_cast<Nightmare*>(beds[beds.getCount() - 1]);
-    }
+    // A bed no longer in the world may have been deleted: never look at it.
+    bed = beds.isEmpty() ? nullptr : static_cast<Nightmare*>(beds[beds.getCount() - 1]);
     return bed != nullptr ? bed->getNightmareLevel() : 0;
 }

@@ -31,7 +31,7 @@ private:
     void fireBurst();
     void heal();
     void showFacingSprite();
-    /// The nightmare level of the bed, 0 when there has never been a bed.
+    /// The nightmare level of the last bed in the world, 0 when there is none.
     int bedLevel();
 
     bool facingRight;

@@ -7,12 +7,10 @@
 #include "core/EventStep.h"
 #include "world/WorldManager.h"
 
-#include <cmath>
 #include <cstdlib>
 
 namespace {
 
-constexpr float PUNCH_REACH = 5.0f;
 constexpr float PUNCH_SHIFT = 2.0f;
 
 } // namespace
@@ -86,11 +84,7 @@ void Implication::onStep() {
 
 void Implication::takePunch(const qv::Event* event) {
     const auto* punch = static_cast<const EventHeroAttack*>(event);
-    const float dx = getPosition().x - punch->getPosition().x;
-    const bool inReach = std::fabs(dx) <= PUNCH_REACH;
-    const bool hit =
-        (dx >= 0 && punch->getFacingRight()) ? inReach : inReach && !punch->getFacingRight();
-    if (hit) {
+    if (punchReaches(*punch, getPosition().x)) {
         health -= punch->getDamage();
         const float shift = punch->getFacingRight() ? PUNCH_SHIFT : -PUNCH_SHIFT;
         setPosition(getPosition() + qv::Vector(shift, 0));
