@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite twice: in a plain build and in an
-# AddressSanitizer + UndefinedBehaviorSanitizer build. Window, input and sound
-# tests run against a virtual X screen.
+# AddressSanitizer + UndefinedBehaviorSanitizer build, then fuzzes the sprite
+# loader for a minute. Window, input and sound tests run against a virtual X
+# screen.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
@@ -27,3 +28,23 @@ export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 run_suite build-asan
+
+echo "== sprite loader fuzzing =="
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_FUZZ=ON
+cmake --build build-fuzz -j "$(nproc)" --target fuzz_sprite_loader
+# The fuzzer adds what it finds to its first directory: a copy, so the
+# committed corpus stays as it is. Crashes, leaks, timeouts and sanitizer
+# reports end it with a non-zero status and leave the input in build-fuzz/.
+rm -rf build-fuzz/corpus build-fuzz/artifacts
+cp -r tests/fuzz/corpus build-fuzz/corpus
+mkdir build-fuzz/artifacts
+# Inputs that once broke the loader are replayed too, read-only.
+seeds=(build-fuzz/corpus)
+if [ -d tests/fuzz/regressions ]; then
+    seeds+=(tests/fuzz/regressions)
+fi
+ASAN_OPTIONS="detect_leaks=1" UBSAN_OPTIONS="print_stacktrace=1" \
+    LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
+    build-fuzz/tests/fuzz/fuzz_sprite_loader -max_total_time=60 -timeout=10 -rss_limit_mb=2048 \
+    -max_len=65536 -dict=tests/fuzz/sprite.dict -artifact_prefix=build-fuzz/artifacts/ \
+    "${seeds[@]}"
