@@ -110,6 +110,7 @@ void FakeInput::key(unsigned long keysym, bool down) {
             return;
         }
         keysDown[keysDownCount++] = keysym;
+        ++keyCount;
     } else {
         keysDown[index] = keysDown[--keysDownCount];
     }
@@ -125,6 +126,7 @@ void FakeInput::button(unsigned int number, bool down) {
         return;
     }
     buttonsDown ^= bit;
+    buttonCount += down ? 1 : 0;
     api->fakeButton(static_cast<Display*>(display), number, down ? True : False, CurrentTime);
     sync();
 }

@@ -37,6 +37,10 @@ public:
     /// Presses or releases pointer button 1 (left), 2 or 3.
     void button(unsigned int number, bool down);
 
+    /// Presses actually sent so far (a key already down is not pressed again).
+    long keyPresses() const { return keyCount; }
+    long buttonPresses() const { return buttonCount; }
+
     /// Releases every key and button this object pressed and has not
     /// released.
     void releaseAll();
@@ -57,6 +61,8 @@ private:
     unsigned long keysDown[8] = {};
     int keysDownCount = 0;
     unsigned int buttonsDown = 0;
+    long keyCount = 0;
+    long buttonCount = 0;
 };
 
 } // namespace qvbench

@@ -22,7 +22,7 @@ GAME_PACKAGES=(cmake g++ make libsfml-dev fonts-dejavu-core)
 # What the test suite needs on top: test and benchmark libraries, a virtual
 # screen, real key presses, sound measuring; clang and its sanitizer and
 # libFuzzer runtimes for the sprite loader fuzzer, llvm for its symbolizer.
-TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick sox
+TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool libxtst6 x11-utils imagemagick sox
                clang libclang-rt-14-dev llvm)
 
 # configure_and_build BUILD_DIR [cmake options...]

@@ -51,7 +51,7 @@ int Object::getId() const {
     return id;
 }
 
-std::string Object::getType() const {
+const std::string& Object::getType() const {
     return type;
 }
 

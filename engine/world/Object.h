@@ -42,7 +42,7 @@ public:
     /// Unique for the whole run; ids are never reused.
     int getId() const;
 
-    std::string getType() const;
+    const std::string& getType() const;
     void setType(std::string newType);
 
     Vector getPosition() const;
