@@ -1,6 +1,5 @@
-// The frame loop: order of a frame's phases, step counts, ending the loop,
-// the sleep rule, the broadcast and the drawing pass. Time is faked, so no
-// test waits for real frames.
+// The frame loop: order of a frame's phases, step counts, ending the loop, the
+// sleep rule, the broadcast and the drawing pass, with time faked.
 #include "core/GameManager.h"
 #include "core/EventStep.h"
 #include "core/LogManager.h"
@@ -20,21 +19,10 @@ using qvtest::RecordingObject;
 std::int64_t fakeNow = 0;
 std::vector<std::int64_t> sleeps;
 
-std::int64_t fakeTime() {
-    return fakeNow;
-}
-
-void fakeSleepUntil(std::int64_t wakeAt) {
-    sleeps.push_back(wakeAt - fakeNow);
-    fakeNow = wakeAt;
-}
-
-bool isStep(const qv::Event* event) {
-    return event->getType() == qv::EventStep::TYPE;
-}
-
 int stepCountOf(const qv::Event* event) {
-    return static_cast<const qv::EventStep*>(event)->getStepCount();
+    return event->getType() == qv::EventStep::TYPE
+               ? static_cast<const qv::EventStep*>(event)->getStepCount()
+               : -1;
 }
 
 class GameLoop : public ::testing::Test {
@@ -46,7 +34,11 @@ protected:
         world.startUp();
         world.setBoundary(qv::Box(qv::Vector(), 80, 24));
         world.setView(qv::Box(qv::Vector(), 80, 24));
-        game.setTiming(fakeTime, fakeSleepUntil);
+        game.setTiming([] { return fakeNow; },
+                       [](std::int64_t wakeAt) {
+                           sleeps.push_back(wakeAt - fakeNow);
+                           fakeNow = wakeAt;
+                       });
         game.setGameOver(false);
     }
     void TearDown() override {
@@ -54,12 +46,15 @@ protected:
         game.setTiming(nullptr, nullptr);
     }
 
-    /// An object that ends the loop in the step with this count.
-    RecordingObject* stopperAt(int lastStep) {
+    // An object that notes the step counts and ends the loop at lastStep.
+    RecordingObject* stopperAt(int lastStep, std::vector<int>* counts = nullptr) {
         auto* stopper = new RecordingObject;
         stopper->setAltitude(-1);
-        stopper->onEvent = [lastStep](RecordingObject&, const qv::Event* event) {
-            if (isStep(event) && stepCountOf(event) == lastStep) {
+        stopper->onEvent = [lastStep, counts](RecordingObject&, const qv::Event* event) {
+            if (counts != nullptr && stepCountOf(event) >= 0) {
+                counts->push_back(stepCountOf(event));
+            }
+            if (stepCountOf(event) == lastStep) {
                 qv::GameManager::getInstance().setGameOver(true);
             }
         };
@@ -70,7 +65,7 @@ protected:
     qv::WorldManager& world = qv::WorldManager::getInstance();
 };
 
-TEST_F(GameLoop, RunsStepThenUpdateThenDrawEveryFrameAndStopsAfterTheFrameThatSetGameOver) {
+TEST_F(GameLoop, RunsStepUpdateDrawEachFrameAndStopsAfterTheFrameThatSetGameOver) {
     std::vector<std::string> journal;
     auto* mover = new RecordingObject(&journal);
     mover->setPosition(qv::Vector(10, 5));
@@ -78,115 +73,74 @@ TEST_F(GameLoop, RunsStepThenUpdateThenDrawEveryFrameAndStopsAfterTheFrameThatSe
     auto* wall = new RecordingObject;
     wall->setPosition(qv::Vector(11, 5));
     wall->setSolidity(qv::Solidity::Passable);
-    auto* stopper = stopperAt(1);
-    std::vector<int> stepCounts;
-    stopper->onEvent = [&stepCounts](RecordingObject&, const qv::Event* event) {
-        if (isStep(event)) {
-            stepCounts.push_back(stepCountOf(event));
-            if (stepCountOf(event) == 1) {
-                qv::GameManager::getInstance().setGameOver(true);
-            }
-        }
-    };
-
-    game.run();
-
-    const std::string id = std::to_string(mover->getId());
-    const std::vector<std::string> expected = {
-        id + ":qv::step", id + ":qv::collision", id + ":draw",
-        id + ":qv::step", id + ":qv::collision", id + ":draw",
-    };
-    EXPECT_EQ(journal, expected);
-    EXPECT_EQ(stepCounts, (std::vector<int>{0, 1}));
-    // The frame that set the flag still slept.
-    EXPECT_EQ(sleeps.size(), 2u);
-}
-
-TEST_F(GameLoop, RunWithGameOverAlreadySetRunsNoFrame) {
-    auto* watcher = new RecordingObject;
-    game.setGameOver(true);
-    game.run();
-    EXPECT_TRUE(watcher->received.empty());
-    EXPECT_TRUE(sleeps.empty());
-}
-
-TEST_F(GameLoop, StepCountRestartsAtZeroOnEveryRun) {
-    auto* counter = new RecordingObject;
     std::vector<int> counts;
-    counter->onEvent = [&counts](RecordingObject&, const qv::Event* event) {
-        if (isStep(event)) {
-            counts.push_back(stepCountOf(event));
-            if (stepCountOf(event) == 2) {
-                qv::GameManager::getInstance().setGameOver(true);
-            }
-        }
-    };
+    stopperAt(1, &counts);
+
     game.run();
+    const std::string id = std::to_string(mover->getId());
+    EXPECT_EQ(journal,
+              std::vector<std::string>({id + ":qv::step", id + ":qv::collision", id + ":draw",
+                                        id + ":qv::step", id + ":qv::collision", id + ":draw"}));
+    // The frame that set the flag still slept; a new run counts from 0 again.
+    EXPECT_EQ(sleeps.size(), 2u);
     game.setGameOver(false);
     game.run();
-    EXPECT_EQ(counts, (std::vector<int>{0, 1, 2, 0, 1, 2}));
+    EXPECT_EQ(counts, std::vector<int>({0, 1, 0, 1}));
+
+    // With the flag already set no frame runs.
+    game.run();
+    EXPECT_EQ(counts.size(), 4u);
+    EXPECT_EQ(sleeps.size(), 4u);
 }
 
 TEST_F(GameLoop, SleepsTheRestOfTheFrameOrAFullFrameAfterAnOverrun) {
-    const std::vector<std::int64_t> workMicros = {10000, 33000, 40000, 32999, 0};
-    auto* worker = new RecordingObject;
-    int frame = 0;
-    worker->onEvent = [&](RecordingObject&, const qv::Event* event) {
-        if (!isStep(event)) {
-            return;
+    const std::int64_t workMicros[] = {10000, 33000, 40000, 32999, 0};
+    auto* worker = stopperAt(4);
+    worker->onEvent = [&workMicros, stop = worker->onEvent](RecordingObject& self,
+                                                            const qv::Event* event) {
+        if (stepCountOf(event) >= 0) {
+            fakeNow += workMicros[stepCountOf(event)];
         }
-        fakeNow += workMicros[static_cast<std::size_t>(frame)];
-        if (++frame == static_cast<int>(workMicros.size())) {
-            qv::GameManager::getInstance().setGameOver(true);
-        }
+        stop(self, event);
     };
-
     game.run();
-
-    // Sleeps are exact to the microsecond: 32.999 ms of work leaves 1 us.
-    EXPECT_EQ(sleeps, (std::vector<std::int64_t>{23000, 0, 33000, 1, 33000}));
+    // Exact to the microsecond: 32.999 ms of work leaves 1 us.
+    EXPECT_EQ(sleeps, std::vector<std::int64_t>({23000, 0, 33000, 1, 33000}));
 }
 
 TEST_F(GameLoop, DrawsAltitudesZeroToFourInOrderAndOnlyObjectsTouchingTheView) {
     std::vector<std::string> journal;
-    auto makeAt = [&](int altitude, qv::Vector position) {
+    const auto makeAt = [&](int altitude, qv::Vector position) {
         auto* object = new RecordingObject(&journal);
         object->setAltitude(altitude);
         object->setPosition(position);
-        return object->getId();
+        return std::to_string(object->getId()) + ":draw";
     };
-    const int high = makeAt(4, qv::Vector(1, 1));
-    const int low = makeAt(0, qv::Vector(2, 2));
+    const std::string high = makeAt(4, qv::Vector(1, 1));
+    const std::string low = makeAt(0, qv::Vector(2, 2));
     makeAt(5, qv::Vector(3, 3));
     makeAt(-1, qv::Vector(3, 3));
-    const int touching = makeAt(2, qv::Vector(80, 24)); // box corner on the view's far corner
-    makeAt(2, qv::Vector(81, 10));                      // wholly outside
+    const std::string touching = makeAt(2, qv::Vector(80, 24)); // corner on the view's corner
+    makeAt(2, qv::Vector(81, 10));                              // wholly outside
     stopperAt(0);
 
     game.run();
-
     std::vector<std::string> draws;
     for (const std::string& entry : journal) {
         if (entry.find(":draw") != std::string::npos) {
             draws.push_back(entry);
         }
     }
-    const std::vector<std::string> expected = {std::to_string(low) + ":draw",
-                                               std::to_string(touching) + ":draw",
-                                               std::to_string(high) + ":draw"};
-    EXPECT_EQ(draws, expected);
+    EXPECT_EQ(draws, std::vector<std::string>({low, touching, high}));
 }
 
 TEST_F(GameLoop, BroadcastGoesOverASnapshotOfTheWorld) {
-    const qv::EventStep stepEvent;
-    EXPECT_EQ(game.onEvent(&stepEvent), 0);
-
-    auto* spawner = new RecordingObject;
+    const qv::EventStep step;
+    EXPECT_EQ(game.onEvent(&step), 0);
     RecordingObject* spawned = nullptr;
+    auto* spawner = new RecordingObject;
     spawner->onEvent = [&spawned](RecordingObject&, const qv::Event*) {
-        if (spawned == nullptr) {
-            spawned = new RecordingObject;
-        }
+        spawned = spawned != nullptr ? spawned : new RecordingObject;
     };
     int destroyed = 0;
     auto* selfDeleting = new RecordingObject;
@@ -194,9 +148,9 @@ TEST_F(GameLoop, BroadcastGoesOverASnapshotOfTheWorld) {
     selfDeleting->onEvent = [](RecordingObject& self, const qv::Event*) { delete &self; };
     auto* last = new RecordingObject;
 
-    // Three objects at the start of the broadcast: all three receive it, the
-    // one created meanwhile does not, and deleting oneself is safe.
-    EXPECT_EQ(world.onEvent(&stepEvent), 3);
+    // All three present at the start receive it, the one created meanwhile
+    // does not, and deleting oneself is safe.
+    EXPECT_EQ(world.onEvent(&step), 3);
     ASSERT_NE(spawned, nullptr);
     EXPECT_TRUE(spawned->received.empty());
     EXPECT_EQ(destroyed, 1);

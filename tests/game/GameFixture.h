@@ -4,16 +4,20 @@
 // A game world without a window: log, resources and world started, the
 // shipped sprites loaded, frames driven by hand (step, then world update).
 
+#include "core/EventKeyboard.h"
 #include "core/EventStep.h"
+#include "core/EventView.h"
 #include "core/LogManager.h"
 #include "resources/ResourceManager.h"
 #include "world/Object.h"
 #include "world/WorldManager.h"
 
+#include "GameEvents.h"
 #include "GameResources.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -28,14 +32,13 @@ protected:
         world.setView(qv::Box(qv::Vector(), 80, 24));
         loadGameResources();
     }
-
     void TearDown() override {
         world.shutDown();
         qv::ResourceManager::getInstance().shutDown();
         qv::LogManager::getInstance().shutDown();
     }
 
-    /// Runs frames: the step event to every object, then the world update.
+    // Runs frames: the step event to every object, then the world update.
     void advance(int frames = 1) {
         for (int i = 0; i < frames; ++i) {
             step.setStepCount(stepCount++);
@@ -44,10 +47,16 @@ protected:
         }
     }
 
-    /// How many objects of this type are in the world.
+    void key(qv::Keyboard::Key key, qv::KeyboardAction action = qv::KeyboardAction::HELD) {
+        qv::EventKeyboard event;
+        event.setKey(key);
+        event.setKeyboardAction(action);
+        world.onEvent(&event);
+    }
+
     int countOf(const std::string& type) const { return world.objectsOfType(type).getCount(); }
 
-    /// The last object of this type, or null.
+    // The last object of this type, or null.
     template <typename T> T* lastOf(const std::string& type) const {
         const qv::ObjectList found = world.objectsOfType(type);
         return found.isEmpty() ? nullptr : static_cast<T*>(found[found.getCount() - 1]);
@@ -58,7 +67,14 @@ protected:
     int stepCount = 1;
 };
 
-/// Records the game events that reach it, by type string.
+// An event as a listener heard it; amount is a view's amount or an attack's damage.
+struct Heard {
+    std::string type, label;
+    int amount;
+    bool relative;
+};
+
+// Notes every event that reaches it.
 class EventListener : public qv::Object {
 public:
     EventListener() {
@@ -66,16 +82,32 @@ public:
         setSolidity(qv::Solidity::Intangible);
         setPosition(qv::Vector(-50, -50));
     }
-    int eventHandler(const qv::Event* event) override;
+    int eventHandler(const qv::Event* event) override {
+        Heard entry{event->getType(), "", 0, false};
+        if (entry.type == "qv::view") {
+            const auto* view = static_cast<const qv::EventView*>(event);
+            entry = {entry.type, view->getLabel(), view->getAmount(), view->isRelative()};
+        } else if (entry.type == EventEnemyAttack::TYPE) {
+            entry.amount = static_cast<const EventEnemyAttack*>(event)->getDamage();
+        }
+        heard.push_back(entry);
+        return 0;
+    }
+    // Events of this type (and view label, if given) heard so far.
+    int count(const std::string& type, const std::string& label = "") const {
+        return static_cast<int>(std::count_if(heard.begin(), heard.end(), [&](const Heard& h) {
+            return h.type == type && (label.empty() || h.label == label);
+        }));
+    }
+    // The last event of this type; it must have come.
+    Heard last(const std::string& type = qv::EventView::TYPE) const {
+        const auto found = std::find_if(heard.rbegin(), heard.rend(),
+                                        [&](const Heard& h) { return h.type == type; });
+        EXPECT_NE(found, heard.rend()) << "no " << type;
+        return found == heard.rend() ? Heard{} : *found;
+    }
 
-    /// Events of this type received so far.
-    int count(const std::string& type) const;
-
-    std::vector<std::string> types;
-    std::vector<int> viewAmounts;
-    std::vector<bool> viewRelative;
-    std::vector<std::string> viewLabels;
-    std::vector<int> attackDamages;
+    std::vector<Heard> heard;
 };
 
 #endif

@@ -3,28 +3,27 @@
 #include "GameFixture.h"
 
 #include "Fireball.h"
-#include "GameEvents.h"
 #include "GameRules.h"
 #include "Hero.h"
 #include "Nightmare.h"
 
-#include "core/EventKeyboard.h"
 #include "core/EventMouse.h"
 #include "display/Color.h"
 #include "resources/Sprite.h"
-
-#include <cmath>
 
 namespace {
 
 class HeroRules : public GameFixture {
 protected:
-    void hold(qv::Keyboard::Key key, int frames = 1) {
+    void SetUp() override {
+        GameFixture::SetUp();
+        hero = new Hero;
+        listener = new EventListener;
+    }
+    // The key held for this many frames.
+    void hold(qv::Keyboard::Key held, int frames = 1) {
         for (int i = 0; i < frames; ++i) {
-            qv::EventKeyboard held;
-            held.setKey(key);
-            held.setKeyboardAction(qv::KeyboardAction::HELD);
-            world.onEvent(&held);
+            key(held);
             advance();
         }
     }
@@ -34,91 +33,71 @@ protected:
         clicked.setMouseButton(qv::Mouse::RIGHT);
         world.onEvent(&clicked);
     }
-    void hit(int damage) { broadcast(EventEnemyAttack(damage)); }
+    void expectHealthView(int amount, bool relative) {
+        const Heard view = listener->last();
+        EXPECT_EQ(view.label, "Health");
+        EXPECT_EQ(view.amount, amount);
+        EXPECT_EQ(view.relative, relative);
+    }
 
     Hero* hero = nullptr;
     EventListener* listener = nullptr;
-
-    void SetUp() override {
-        GameFixture::SetUp();
-        hero = new Hero;
-        listener = new EventListener;
-    }
 };
 
 TEST_F(HeroRules, CannotPunchInItsFirst15StepsThenOncePer15) {
-    advance(14);
-    click();
-    EXPECT_EQ(listener->count("hero-attacked"), 0);
-    advance();
-    click();
-    click();
-    EXPECT_EQ(listener->count("hero-attacked"), 1);
+    const std::pair<int, int> framesThenPunches[] = {{14, 0}, {1, 1}, {14, 1}, {1, 2}};
+    for (const auto& step : framesThenPunches) {
+        advance(step.first);
+        click();
+        click();
+        EXPECT_EQ(listener->count(EventHeroAttack::TYPE), step.second) << stepCount;
+    }
     EXPECT_EQ(hero->getPose(), "Hero-Attack");
-    advance(14);
-    click();
-    EXPECT_EQ(listener->count("hero-attacked"), 1);
-    advance();
-    click();
-    EXPECT_EQ(listener->count("hero-attacked"), 2);
 }
 
 TEST_F(HeroRules, DamageLowersHealthAndHealingRestoresIt) {
     advance(150);
-    hit(5);
+    broadcast(EventEnemyAttack(5));
     EXPECT_EQ(hero->getHealth(), 95);
-    EXPECT_EQ(listener->viewLabels.back(), "Health");
-    EXPECT_EQ(listener->viewAmounts.back(), 95);
-    EXPECT_FALSE(listener->viewRelative.back());
-
+    expectHealthView(95, false);
     hold(qv::Keyboard::Q); // 95 + 10 would pass 100: set to 100
     EXPECT_EQ(hero->getHealth(), 100);
-    EXPECT_EQ(listener->viewAmounts.back(), 100);
-    EXPECT_FALSE(listener->viewRelative.back());
+    expectHealthView(100, false);
 
-    hit(10);
-    advance(150);
+    broadcast(EventEnemyAttack(10));
+    advance(148);
+    hold(qv::Keyboard::Q); // one step early: a heal recharges for 150 steps
+    EXPECT_EQ(hero->getHealth(), 90);
     hold(qv::Keyboard::Q); // 90 + 10: added
     EXPECT_EQ(hero->getHealth(), 100);
-    EXPECT_EQ(listener->viewAmounts.back(), 10);
-    EXPECT_TRUE(listener->viewRelative.back());
+    expectHealthView(10, true);
     EXPECT_EQ(hero->getSprite()->getColor(), qv::GREEN);
 }
 
-TEST_F(HeroRules, HealthGoneOrNightmareAt99EndsTheGameAtTheNextStep) {
-    hit(150);
+TEST_F(HeroRules, HealthGoneOrEscapeEndsTheGameAtTheNextStep) {
+    broadcast(EventEnemyAttack(150));
     EXPECT_EQ(hero->getHealth(), -50);
-    EXPECT_EQ(listener->viewAmounts.back(), -50);
-    EXPECT_EQ(listener->count("end"), 0);
+    expectHealthView(-50, false);
+    EXPECT_EQ(listener->count(EventEnd::TYPE), 0);
     advance();
-    EXPECT_EQ(listener->count("end"), 1);
+    EXPECT_EQ(listener->count(EventEnd::TYPE), 1);
     EXPECT_EQ(countOf("Hero"), 0);
-}
 
-TEST_F(HeroRules, EscapeSetsHealthToZeroWithoutAViewEvent) {
-    const std::size_t viewsBefore = listener->viewLabels.size();
-    qv::EventKeyboard escape;
-    escape.setKey(qv::Keyboard::ESCAPE);
-    escape.setKeyboardAction(qv::KeyboardAction::PRESSED);
-    world.onEvent(&escape); // only held keys count
+    // Escape counts only when held, and sets health to 0 without a view event.
+    hero = new Hero;
+    key(qv::Keyboard::ESCAPE, qv::KeyboardAction::PRESSED);
     EXPECT_EQ(hero->getHealth(), 100);
-    escape.setKeyboardAction(qv::KeyboardAction::HELD);
-    world.onEvent(&escape);
+    const int views = listener->count(qv::EventView::TYPE);
+    key(qv::Keyboard::ESCAPE);
     EXPECT_EQ(hero->getHealth(), 0);
-    EXPECT_EQ(listener->viewLabels.size(), viewsBefore);
+    EXPECT_EQ(listener->count(qv::EventView::TYPE), views);
     advance();
-    EXPECT_EQ(listener->count("end"), 1);
-}
-
-TEST_F(HeroRules, NoBedMeansLevelZeroAndTheGameGoesOn) {
-    // No bed was ever created: the hero must not look at one.
-    advance(200);
-    EXPECT_EQ(listener->count("end"), 0);
-    EXPECT_EQ(countOf("Hero"), 1);
+    EXPECT_EQ(listener->count(EventEnd::TYPE), 2);
 }
 
 TEST_F(HeroRules, WalksHalfACellEveryTwoStepsWithinTheBounds) {
-    advance(2);
+    // No bed was ever created: the hero must not look at one.
+    advance(200);
     const qv::Vector start = hero->getPosition();
     hold(qv::Keyboard::D, 4);
     EXPECT_FLOAT_EQ(hero->getPosition().x, start.x + 1.0f);
@@ -132,6 +111,7 @@ TEST_F(HeroRules, WalksHalfACellEveryTwoStepsWithinTheBounds) {
     world.moveObject(hero, qv::Vector(40, 1));
     hold(qv::Keyboard::W, 4);
     EXPECT_FLOAT_EQ(hero->getPosition().y, 1.0f);
+    EXPECT_EQ(listener->count(EventEnd::TYPE), 0);
 }
 
 TEST_F(HeroRules, ShootsOneFireballForwardAndABurstOfEight) {
@@ -156,29 +136,41 @@ TEST_F(HeroRules, ShootsOneFireballForwardAndABurstOfEight) {
     EXPECT_NEAR(fireballs[before + 1]->getDirection().y, -0.7071068f, 1e-6f);
 }
 
-TEST_F(HeroRules, SpecialAttacksRechargeSlowerTheBetterTheSleeperSleeps) {
+TEST_F(HeroRules, InTheBedItShowsEmptyCannotPunchAndHealsSlowerTheLongerAway) {
     auto* bed = new Nightmare;
-    // Out of the bed the level rises by one every 30 steps. The hero steps
-    // before the bed, so it sees level 50 from frame 1501 on.
+    advance(20);
+    EXPECT_EQ(hero->getSprite(), qv::ResourceManager::getInstance().getSprite("empty"));
+    click();
+    EXPECT_EQ(listener->count(EventHeroAttack::TYPE), 0);
+    // Away the level rises by one every 30 steps; at 50 a heal recharges for
+    // 150 - 50 steps.
     world.moveObject(hero, qv::Vector(5, 5));
     advance(1501);
     ASSERT_EQ(bed->getNightmareLevel(), 50);
-    // Heal slowdown is now 100: after a heal the next needs 100 steps.
     hold(qv::Keyboard::Q);
-    hit(30);
+    broadcast(EventEnemyAttack(30));
     advance(98);
     hold(qv::Keyboard::Q);
-    EXPECT_LT(hero->getHealth(), 100);
+    EXPECT_EQ(hero->getHealth(), 70);
     hold(qv::Keyboard::Q);
     EXPECT_EQ(hero->getHealth(), 80);
 }
 
-TEST_F(HeroRules, LyingInTheBedShowsEmptyAndBlocksPunches) {
-    new Nightmare;
-    advance(20);
-    EXPECT_EQ(hero->getSprite(), qv::ResourceManager::getInstance().getSprite("empty"));
-    click();
-    EXPECT_EQ(listener->count("hero-attacked"), 0);
+} // namespace
+
+namespace {
+
+TEST_F(HeroRules, PlaysOnWithoutABedEvenOnceOneIsGone) {
+    // No bed yet: the level counts as 0 and nothing is dereferenced.
+    advance(5);
+    auto* bed = new Nightmare;
+    world.moveObject(hero, qv::Vector(5, 5));
+    advance(60);
+    ASSERT_EQ(bed->getNightmareLevel(), 2);
+    world.markForDelete(bed);
+    advance(200); // the deleted bed must never be read again
+    EXPECT_EQ(listener->count("end"), 0);
+    EXPECT_EQ(countOf("Hero"), 1);
 }
 
 } // namespace

@@ -2,12 +2,8 @@
 // events, the HUD updates, and leaving at "end".
 #include "GameFixture.h"
 
-#include "GameEvents.h"
-#include "GameRules.h"
 #include "Hero.h"
 #include "Nightmare.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -27,16 +23,12 @@ protected:
 TEST_F(Bed, TheHeroStartsInTheBedAndTheSleeperScoresEvery30Steps) {
     advance();
     EXPECT_EQ(bed->getSprite(), qv::ResourceManager::getInstance().getSprite("bed-sleeping"));
-    EXPECT_EQ(listener->count("sleep"), 1);
+    EXPECT_EQ(listener->count(EventBed::TYPE), 1);
     advance(89);
-    EXPECT_EQ(listener->count("score"), 3);
-    // The Score view counts frame numbers divisible by 30 (frames 1 to 90 here).
-    // The Nightmare view hears the level on every step.
-    const auto views = [this](const char* label) {
-        return std::count(listener->viewLabels.begin(), listener->viewLabels.end(), label);
-    };
-    EXPECT_EQ(views("Score"), 3);
-    EXPECT_EQ(views("Nightmare"), 90);
+    // Frames 30, 60 and 90 score; the Nightmare view hears the level every step.
+    EXPECT_EQ(listener->count(EventScore::TYPE), 3);
+    EXPECT_EQ(listener->count(qv::EventView::TYPE, "Score"), 3);
+    EXPECT_EQ(listener->count(qv::EventView::TYPE, "Nightmare"), 90);
 }
 
 TEST_F(Bed, TheLevelRisesEvery30StepsAwayAndFallsEvery31InBed) {
@@ -48,24 +40,23 @@ TEST_F(Bed, TheLevelRisesEvery30StepsAwayAndFallsEvery31InBed) {
     EXPECT_EQ(bed->getSprite(), qv::ResourceManager::getInstance().getSprite("bed"));
     advance(30 * 9);
     EXPECT_EQ(bed->getNightmareLevel(), 10);
-
     world.moveObject(hero, qv::Vector(40, 12));
-    advance(10 * 31);
+    advance(10 * 31 - 1);
+    EXPECT_EQ(bed->getNightmareLevel(), 1);
+    advance(101);
     EXPECT_EQ(bed->getNightmareLevel(), 0);
-    advance(100);
-    EXPECT_EQ(bed->getNightmareLevel(), 0);
-    EXPECT_EQ(listener->viewAmounts.back(), 0);
+    EXPECT_EQ(listener->last().amount, 0);
 }
 
 TEST_F(Bed, ANightmareAt99EndsTheGameAtFullHealth) {
     world.moveObject(hero, qv::Vector(5, 3));
     advance(99 * 30 - 1);
-    EXPECT_EQ(listener->count("end"), 0);
+    EXPECT_EQ(listener->count(EventEnd::TYPE), 0);
     advance();
     EXPECT_EQ(bed->getNightmareLevel(), 99);
     EXPECT_EQ(hero->getHealth(), 100);
     advance();
-    EXPECT_EQ(listener->count("end"), 1);
+    EXPECT_EQ(listener->count(EventEnd::TYPE), 1);
     EXPECT_EQ(countOf("Bed"), 0);
     EXPECT_EQ(countOf("Hero"), 0);
 }

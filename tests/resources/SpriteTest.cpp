@@ -1,12 +1,15 @@
-// Sprites: frame slots, allocation failure, and where drawFrame puts its
-// cells, read back from the real window.
+// Sprites and the objects that show them: frame slots, allocation failure,
+// binding by label, the box it gives, animation counted in draws, and where
+// the drawn cells land in the real window.
 #include "resources/Sprite.h"
 #include "core/LogManager.h"
 #include "display/Color.h"
 #include "display/DisplayManager.h"
-#include "resources/Frame.h"
+#include "resources/ResourceManager.h"
 #include "support/TestSupport.h"
 #include "support/WindowCapture.h"
+#include "world/Object.h"
+#include "world/WorldManager.h"
 
 #include <gtest/gtest.h>
 
@@ -17,167 +20,181 @@
 
 namespace {
 
-const std::string NO_MEMORY = "Error: could not allocate\n";
-
 class Sprites : public ::testing::Test {
 protected:
-    void SetUp() override { qv::LogManager::getInstance().startUp(); }
-    void TearDown() override { qv::LogManager::getInstance().shutDown(); }
+    void SetUp() override {
+        qv::LogManager::getInstance().startUp();
+        qv::ResourceManager::getInstance().startUp();
+        qv::WorldManager::getInstance().startUp();
+    }
+    void TearDown() override {
+        qv::WorldManager::getInstance().shutDown();
+        qv::ResourceManager::getInstance().shutDown();
+        qv::LogManager::getInstance().shutDown();
+    }
 
-    static int allocationErrors() {
-        const std::vector<std::string> messages = qvtest::logMessages();
-        return static_cast<int>(std::count(messages.begin(), messages.end(), NO_MEMORY));
+    // A new object showing the sprite with this label.
+    static qv::Object* showing(const std::string& label) {
+        auto* object = new qv::Object;
+        EXPECT_EQ(object->setSprite(label), 0) << label;
+        return object;
+    }
+
+    // The frame index each draw shows.
+    static std::vector<int> shownFrames(qv::Object& object, int draws) {
+        std::vector<int> shown;
+        for (int i = 0; i < draws; ++i) {
+            shown.push_back(object.getFrameIndex());
+            EXPECT_EQ(object.draw(), 0);
+        }
+        return shown;
     }
 };
 
-TEST_F(Sprites, StoreFrameFillsTheSlotsInOrderThenRefuses) {
-    qv::Sprite sprite(2);
-    EXPECT_EQ(sprite.getMaxFrameCount(), 2);
-    EXPECT_EQ(sprite.getFrameCount(), 0);
-    EXPECT_EQ(sprite.getColor(), qv::WHITE);
-    EXPECT_EQ(sprite.getSlowdown(), 0);
-    EXPECT_EQ(sprite.getLabel(), "");
-
-    EXPECT_EQ(sprite.storeFrame(qv::Frame(2, 1, "ab")), 0);
-    EXPECT_EQ(sprite.storeFrame(qv::Frame(2, 1, "cd")), 0);
-    EXPECT_EQ(sprite.storeFrame(qv::Frame(2, 1, "ef")), -1);
-    EXPECT_EQ(sprite.getFrameCount(), 2);
-    EXPECT_EQ(sprite.getFrame(0).getData(), "ab");
-    EXPECT_EQ(sprite.getFrame(1).getData(), "cd");
-    EXPECT_TRUE(sprite.getFrame(2).isEmpty());
-    EXPECT_TRUE(sprite.getFrame(-1).isEmpty());
-    EXPECT_EQ(allocationErrors(), 0);
-}
-
-TEST_F(Sprites, UnallocatableCountsLeaveNoSlotsAndAreLogged) {
-    const struct {
-        int maxFrames;
-        int slots; // -1: refused
-    } cases[] = {
+TEST_F(Sprites, FillTheirSlotsInOrderAndRefuseFramesTheyCannotHoldOrDraw) {
+    const int slotCases[][2] = {
         {0, 0},           {1, 1},        {qv::Sprite::MAX_FRAMES, qv::Sprite::MAX_FRAMES},
         {-1, -1},         {INT_MIN, -1}, {qv::Sprite::MAX_FRAMES + 1, -1},
-        {2000000000, -1}, {INT_MAX, -1},
+        {2000000000, -1}, {INT_MAX, -1}}; // maximum asked for, slots given (-1: refused)
+    for (const auto& c : slotCases) {
+        qv::Sprite sprite(c[0]);
+        const std::vector<std::string> log = qvtest::logMessages();
+        EXPECT_EQ(!log.empty() && log.back() == "Error: could not allocate\n", c[1] < 0) << c[0];
+        EXPECT_EQ(sprite.getMaxFrameCount(), std::max(c[1], 0)) << c[0];
+        EXPECT_EQ(sprite.storeFrame(qv::Frame(1, 1, "x")), c[1] > 0 ? 0 : -1) << c[0];
+        qv::LogManager::getInstance().writeLog("next\n");
+    }
+
+    qv::Sprite sprite(4);
+    EXPECT_EQ(sprite.storeFrame(qv::Frame(1, 1, "a")), 0);
+    EXPECT_EQ(sprite.storeFrame(qv::Frame()), 0);
+    // Claims 15 cells, holds 3: drawing it would read past its characters.
+    EXPECT_EQ(sprite.storeFrame(qv::Frame(5, 3, "abc")), 0);
+    EXPECT_EQ(sprite.storeFrame(qv::Frame(1, 1, "d")), 0);
+    EXPECT_EQ(sprite.storeFrame(qv::Frame(1, 1, "e")), -1);
+    EXPECT_EQ(sprite.getFrame(3).getData(), "d");
+    for (const int index : {-1, 4, INT_MIN}) {
+        EXPECT_TRUE(sprite.getFrame(index).isEmpty()) << index;
+    }
+    for (const int index : {-1, INT_MIN, 4, 1, 2}) {
+        EXPECT_EQ(sprite.drawFrame(index, qv::Vector(10, 10)), -1) << index;
+    }
+    EXPECT_EQ(sprite.drawFrame(0, qv::Vector(10, 10)), 0);
+}
+
+TEST_F(Sprites, ObjectsCentreTheirBoxOnThePositionAndIgnoreUnknownLabels) {
+    const struct {
+        int width, height;
+        qv::Vector corner;
+    } cases[] = {{3, 2, qv::Vector(-1.5f, -1.0f)},
+                 {5, 3, qv::Vector(-2.5f, -1.5f)},
+                 {1, 1, qv::Vector(-0.5f, -0.5f)}};
+    for (const auto& c : cases) {
+        const std::string label = std::to_string(c.width) + "x" + std::to_string(c.height);
+        ASSERT_EQ(qvtest::loadTestSprite(label, 1, c.width, c.height), 0);
+        qv::Object* object = showing(label);
+        object->setPosition(qv::Vector(10, 4));
+        EXPECT_EQ(object->getSprite(), qv::ResourceManager::getInstance().getSprite(label));
+        EXPECT_EQ(object->getBox().corner, c.corner) << label;
+        EXPECT_EQ(object->getBox().horizontal, static_cast<float>(c.width)) << label;
+        EXPECT_EQ(object->getBox().vertical, static_cast<float>(c.height)) << label;
+        EXPECT_EQ(object->getWorldBox().corner, c.corner + qv::Vector(10, 4)) << label;
+        // An unknown label changes nothing.
+        EXPECT_EQ(object->setSprite(label + " "), -1);
+        EXPECT_EQ(object->getSprite()->getLabel(), label);
+        EXPECT_EQ(object->getBox().corner, c.corner) << label;
+    }
+    auto* bare = new qv::Object;
+    EXPECT_EQ(bare->setSprite("3X2"), -1);
+    EXPECT_EQ(bare->getSprite(), nullptr);
+    EXPECT_EQ(bare->getBox().horizontal, 1.0f);
+}
+
+TEST_F(Sprites, AnimationAdvancesEverySlowdownDraws) {
+    const struct {
+        int frames, slowdown;
+        std::vector<int> shown;
+    } cases[] = {
+        {3, 4, {0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 0, 0}},
+        {3, 1, {0, 1, 2, 0, 1}},
+        {3, 0, {0, 1, 2, 0, 1}},
+        {1, 3, {0, 0, 0, 0, 0}},
     };
     for (const auto& c : cases) {
-        const int errorsBefore = allocationErrors();
-        qv::Sprite sprite(c.maxFrames);
-        const bool refused = c.slots < 0;
-        EXPECT_EQ(allocationErrors() - errorsBefore, refused ? 1 : 0) << c.maxFrames;
-        EXPECT_EQ(sprite.getMaxFrameCount(), refused ? 0 : c.slots) << c.maxFrames;
-        EXPECT_EQ(sprite.getColor(), qv::WHITE) << c.maxFrames;
-        EXPECT_EQ(sprite.storeFrame(qv::Frame(1, 1, "x")), refused || c.slots == 0 ? -1 : 0)
-            << c.maxFrames;
+        const std::string label = "anim" + std::to_string(c.frames) + std::to_string(c.slowdown);
+        ASSERT_EQ(qvtest::loadTestSprite(label, c.frames, 2, 1, c.slowdown), 0);
+        EXPECT_EQ(shownFrames(*showing(label), static_cast<int>(c.shown.size())), c.shown) << label;
     }
 }
 
-TEST_F(Sprites, DrawFrameRefusesFramesItDoesNotHave) {
-    qv::Sprite sprite(4);
-    sprite.storeFrame(qv::Frame(1, 1, "a"));
-    sprite.storeFrame(qv::Frame());
-    // Claims 15 cells, holds 3: drawing it would read past its characters.
-    sprite.storeFrame(qv::Frame(5, 3, "abc"));
-    const struct {
-        int index;
-        int result;
-    } cases[] = {{0, 0}, {-1, -1}, {INT_MIN, -1}, {3, -1}, {4, -1}, {1, -1}, {2, -1}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(sprite.drawFrame(c.index, qv::Vector(10, 10)), c.result) << c.index;
-    }
+TEST_F(Sprites, CountdownMinusOneHoldsTheFrameAndFewerFramesWrapTheIndex) {
+    ASSERT_EQ(qvtest::loadTestSprite("five", 5, 2, 1, 1), 0);
+    ASSERT_EQ(qvtest::loadTestSprite("two", 2, 2, 1, 3), 0);
+    qv::Object* object = showing("five");
+    object->setFrameIndex(1);
+    object->setFrameCountdown(-1);
+    EXPECT_EQ(shownFrames(*object, 4), std::vector<int>(4, 1));
+    EXPECT_EQ(object->getFrameCountdown(), -1);
+    object->setFrameCountdown(0);
+    EXPECT_EQ(shownFrames(*object, 3), std::vector<int>({1, 2, 3}));
+
+    // Binding keeps index and countdown; index 4 of "two" draws nothing until
+    // the countdown runs out and the index wraps.
+    ASSERT_EQ(object->setSprite("two"), 0);
+    EXPECT_EQ(object->getFrameIndex(), 4);
+    EXPECT_EQ(object->getSprite()->drawFrame(4, object->getPosition()), -1);
+    EXPECT_EQ(shownFrames(*object, 8), std::vector<int>({4, 4, 4, 0, 0, 0, 1, 1}));
 }
 
-// ---- drawn cells, read back from the window (needs an X display) ----------
-
-class DrawnSprites : public Sprites {
-protected:
-    void SetUp() override {
-        Sprites::SetUp();
-        if (!qvtest::haveDisplay()) {
-            GTEST_SKIP() << "no X display";
-        }
-        ASSERT_TRUE(qvtest::startDisplay());
-        window().clear(sf::Color::Black);
+TEST_F(Sprites, DrawnFramesAreCentredOverwriteWhatLiesBelowAndTakeTheColour) {
+    if (!qvtest::haveDisplay()) {
+        GTEST_SKIP() << "needs an X display; run under xvfb-run";
     }
-    void TearDown() override {
-        qv::DisplayManager::getInstance().shutDown();
-        Sprites::TearDown();
-    }
-
-    static sf::RenderWindow& window() { return *qv::DisplayManager::getInstance().getWindow(); }
-
-    static std::vector<int> span(int first, int last) {
+    ASSERT_TRUE(qvtest::startDisplay());
+    qv::DisplayManager& display = qv::DisplayManager::getInstance();
+    display.showFrame();
+    const auto span = [](int first, int last) {
         std::vector<int> columns;
         for (int column = first; column <= last; ++column) {
             columns.push_back(column);
         }
         return columns;
+    };
+    // An even size: the extra column and row go right of and below the position.
+    ASSERT_EQ(qvtest::loadTestSprite("even", 1, 4, 2), 0);
+    qv::Object* even = showing("even");
+    even->setPosition(qv::Vector(10, 10));
+    ASSERT_EQ(even->draw(), 0);
+    sf::Image image = qvtest::captureWindow();
+    for (int row = 0; row < 24; ++row) {
+        EXPECT_EQ(qvtest::litColumns(image, row),
+                  row == 9 || row == 10 ? span(8, 11) : std::vector<int>())
+            << "row " << row;
     }
-};
+    display.showFrame();
 
-TEST_F(DrawnSprites, FrameIsCentredOnThePosition) {
-    const struct {
-        int width;
-        int height;
-        int firstColumn;
-        int lastColumn;
-        int firstRow;
-        int lastRow;
-    } cases[] = {
-        {5, 3, 8, 12, 9, 11}, {4, 2, 8, 11, 9, 10}, {1, 1, 10, 10, 10, 10}, {2, 3, 9, 10, 9, 11}};
-    for (const auto& c : cases) {
-        qv::Sprite sprite(1);
-        const std::string cells(static_cast<std::size_t>(c.width * c.height), '#');
-        ASSERT_EQ(sprite.storeFrame(qv::Frame(c.width, c.height, cells)), 0);
-        window().clear(sf::Color::Black);
-        ASSERT_EQ(sprite.drawFrame(0, qv::Vector(10, 10)), 0);
-        const sf::Image image = qvtest::captureWindow();
-        for (int row = 0; row < 24; ++row) {
-            const bool inside = row >= c.firstRow && row <= c.lastRow;
-            EXPECT_EQ(qvtest::litColumns(image, row),
-                      inside ? span(c.firstColumn, c.lastColumn) : std::vector<int>())
-                << c.width << " x " << c.height << ", row " << row;
-        }
-    }
-}
-
-TEST_F(DrawnSprites, BlanksAreDrawnOverWhatLiesBelow) {
-    qv::DisplayManager& display = qv::DisplayManager::getInstance();
+    // A red 5 x 3 frame with two blanks, over white: the blanks clear their cells.
+    std::string text = qvtest::spriteText(1, 5, 3, 0, "red");
+    text.replace(text.find("AAAAA\nAAAAA"), 11, "AAAAA\nA A A");
+    ASSERT_TRUE(qvtest::writeFile("holes-spr.txt", text));
+    ASSERT_EQ(qv::ResourceManager::getInstance().loadSprite("holes-spr.txt", "holes"), 0);
     for (int row = 8; row <= 12; ++row) {
-        for (int column = 6; column <= 14; ++column) {
-            display.drawCh(qv::Vector(static_cast<float>(column), static_cast<float>(row)), '#',
+        display.drawString(qv::Vector(6, static_cast<float>(row)), "#########", qv::LEFT,
                            qv::WHITE);
-        }
     }
-    qv::Sprite sprite(1);
-    ASSERT_EQ(sprite.storeFrame(qv::Frame(5, 3,
-                                          "#####"
-                                          "# # #"
-                                          "#####")),
-              0);
-    ASSERT_EQ(sprite.drawFrame(0, qv::Vector(10, 10)), 0);
-    const sf::Image image = qvtest::captureWindow();
-    EXPECT_EQ(qvtest::litColumns(image, 9), span(6, 14));
-    EXPECT_EQ(qvtest::litColumns(image, 10), std::vector<int>({6, 7, 8, 10, 12, 13, 14}));
-    EXPECT_EQ(qvtest::litColumns(image, 11), span(6, 14));
-}
-
-TEST_F(DrawnSprites, CellsTakeTheSpritesColor) {
-    const struct {
-        int color;
-        sf::Color drawn;
-        sf::Color absent;
-    } cases[] = {{qv::RED, sf::Color::Red, sf::Color::White},
-                 {qv::WHITE, sf::Color::White, sf::Color::Red},
-                 {qv::CYAN, sf::Color::Cyan, sf::Color::White}};
-    for (const auto& c : cases) {
-        qv::Sprite sprite(1);
-        sprite.setColor(c.color);
-        ASSERT_EQ(sprite.storeFrame(qv::Frame(1, 1, "#")), 0);
-        window().clear(sf::Color::Black);
-        ASSERT_EQ(sprite.drawFrame(0, qv::Vector(20, 5)), 0);
-        const sf::Image image = qvtest::captureWindow();
-        EXPECT_GT(qvtest::countPixels(image, qvtest::cellProbe(20, 5), c.drawn), 0) << c.color;
-        EXPECT_EQ(qvtest::countPixels(image, qvtest::cellProbe(20, 5), c.absent), 0) << c.color;
+    qv::Object* holes = showing("holes");
+    holes->setPosition(qv::Vector(10, 10));
+    ASSERT_EQ(holes->draw(), 0);
+    image = qvtest::captureWindow();
+    for (int row = 8; row <= 12; ++row) {
+        EXPECT_EQ(qvtest::litColumns(image, row),
+                  row == 10 ? std::vector<int>({6, 7, 8, 10, 12, 13, 14}) : span(6, 14))
+            << "row " << row;
     }
+    EXPECT_GT(qvtest::countPixels(image, qvtest::cellProbe(10, 10), sf::Color::Red), 0);
+    EXPECT_EQ(qvtest::countPixels(image, qvtest::cellProbe(10, 10), sf::Color::White), 0);
+    EXPECT_GT(qvtest::countPixels(image, qvtest::cellProbe(6, 10), sf::Color::White), 0);
+    display.shutDown();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #ifndef QV_TESTS_SUPPORT_RECORDINGOBJECT_H
 #define QV_TESTS_SUPPORT_RECORDINGOBJECT_H
 
+#include "core/Event.h"
 #include "world/Object.h"
 
 #include <functional>
@@ -9,26 +10,39 @@
 
 namespace qvtest {
 
-/// An object that writes what happens to it into a shared journal, such as
-/// "3:qv::step" or "3:draw", and can run a test's action on each event.
+/// An object that notes the events and draws that reach it ("qv::step",
+/// "draw"), also as "<id>:<what>" in a shared journal, and runs onEvent on each.
 class RecordingObject : public qv::Object {
 public:
-    explicit RecordingObject(std::vector<std::string>* journal = nullptr);
-    ~RecordingObject() override;
+    explicit RecordingObject(std::vector<std::string>* journal = nullptr) : journal(journal) {}
+    ~RecordingObject() override {
+        if (destroyedCount != nullptr) {
+            ++*destroyedCount;
+        }
+    }
+    int eventHandler(const qv::Event* event) override {
+        note(event->getType());
+        if (onEvent) {
+            onEvent(*this, event);
+        }
+        return 1;
+    }
+    int draw() override {
+        note("draw");
+        return 0;
+    }
 
-    int eventHandler(const qv::Event* event) override;
-    int draw() override;
-
-    /// Run on every event after it is recorded.
     std::function<void(RecordingObject&, const qv::Event*)> onEvent;
-    /// Incremented by the destructor.
-    int* destroyedCount = nullptr;
-
+    int* destroyedCount = nullptr; // incremented by the destructor
     std::vector<std::string> received;
 
 private:
-    void note(const std::string& what);
-
+    void note(const std::string& what) {
+        received.push_back(what);
+        if (journal != nullptr) {
+            journal->push_back(std::to_string(getId()) + ":" + what);
+        }
+    }
     std::vector<std::string>* journal;
 };
 

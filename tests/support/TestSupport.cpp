@@ -25,46 +25,41 @@ bool writeFile(const std::string& path, const std::string& text) {
 
 namespace {
 
-/// True when text holds "HH:MM:SS Message: " at position at.
-bool isPrefixAt(const std::string& text, std::size_t at) {
-    static const std::string pattern = "00:00:00 Message: ";
-    if (at + pattern.size() > text.size()) {
+const std::string STAMP = "00:00:00 Message: ";
+
+bool stampAt(const std::string& text, std::size_t at) {
+    if (at + STAMP.size() > text.size()) {
         return false;
     }
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
+    for (std::size_t i = 0; i < STAMP.size(); ++i) {
         const char c = text[at + i];
-        const bool matches =
-            pattern[i] == '0' ? std::isdigit(static_cast<unsigned char>(c)) != 0 : c == pattern[i];
-        if (!matches) {
+        if (STAMP[i] == '0' ? std::isdigit(static_cast<unsigned char>(c)) == 0 : c != STAMP[i]) {
             return false;
         }
     }
     return true;
 }
 
+// No test reaches a sound card: OpenAL mixes into nothing. Set before main(),
+// ahead of the first audio call; the capture test replaces it in its child.
+const bool silentAudio = setenv("ALSOFT_DRIVERS", "null", 0) == 0;
+
 } // namespace
 
 std::vector<std::string> logMessages() {
-    qv::LogManager& log = qv::LogManager::getInstance();
-    // With flush on, writing an empty message pushes out everything before it.
-    log.setFlush(true);
-    log.writeLog("%s", "");
+    // With flush on, an empty message pushes out everything before it.
+    qv::LogManager::getInstance().setFlush(true);
+    qv::LogManager::getInstance().writeLog("%s", "");
     const std::string text = readFile(qv::LogManager::fileName);
-    const std::size_t prefixLength = std::string("00:00:00 Message: ").size();
-    std::vector<std::size_t> starts;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        if (isPrefixAt(text, at)) {
-            starts.push_back(at);
-            at += prefixLength - 1;
-        }
-    }
     std::vector<std::string> messages;
-    for (std::size_t i = 0; i < starts.size(); ++i) {
-        const std::size_t begin = starts[i] + prefixLength;
-        const std::size_t stop = i + 1 < starts.size() ? starts[i + 1] : text.size();
-        // Empty messages are the flushes written above.
-        if (stop > begin) {
-            messages.push_back(text.substr(begin, stop - begin));
+    std::size_t begin = std::string::npos;
+    for (std::size_t at = 0; at <= text.size(); ++at) {
+        if (at == text.size() || stampAt(text, at)) {
+            if (begin != std::string::npos && at > begin) {
+                messages.push_back(text.substr(begin, at - begin));
+            }
+            begin = at + STAMP.size();
+            at = begin - 1;
         }
     }
     return messages;
@@ -73,7 +68,7 @@ std::vector<std::string> logMessages() {
 std::string withTimesMasked(const std::string& text) {
     std::string masked = text;
     for (std::size_t at = 0; at < masked.size(); ++at) {
-        if (isPrefixAt(masked, at)) {
+        if (stampAt(masked, at)) {
             masked.replace(at, 8, "HH:MM:SS");
         }
     }
@@ -81,9 +76,8 @@ std::string withTimesMasked(const std::string& text) {
 }
 
 bool logHasInOrder(const std::vector<std::string>& expected) {
-    const std::vector<std::string> messages = logMessages();
     std::size_t found = 0;
-    for (const std::string& message : messages) {
+    for (const std::string& message : logMessages()) {
         if (found < expected.size() && message == expected[found]) {
             ++found;
         }
@@ -115,15 +109,5 @@ int loadTestSprite(const std::string& label, int frames, int width, int height, 
     writeFile(path, spriteText(frames, width, height, slowdown, color));
     return qv::ResourceManager::getInstance().loadSprite(path, label);
 }
-
-namespace {
-
-// No test reaches a sound card: OpenAL mixes into nothing, so sounds and music
-// behave as in the game, silently, on machines with or without audio
-// hardware. Set before main(), ahead of the first audio call; a test that
-// captures the output replaces it before it touches audio.
-const bool silentAudio = setenv("ALSOFT_DRIVERS", "null", 0) == 0;
-
-} // namespace
 
 } // namespace qvtest

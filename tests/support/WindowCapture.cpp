@@ -7,7 +7,6 @@
 #include <dlfcn.h>
 #include <link.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -16,17 +15,15 @@ namespace qvtest {
 namespace {
 
 sf::IntRect clipped(const sf::Image& image, const sf::IntRect& area) {
-    const int left = std::max(area.left, 0);
-    const int top = std::max(area.top, 0);
-    const int right = std::min(area.left + area.width, static_cast<int>(image.getSize().x));
-    const int bottom = std::min(area.top + area.height, static_cast<int>(image.getSize().y));
-    return sf::IntRect(left, top, std::max(right - left, 0), std::max(bottom - top, 0));
+    sf::IntRect inside;
+    area.intersects(
+        sf::IntRect(0, 0, static_cast<int>(image.getSize().x), static_cast<int>(image.getSize().y)),
+        inside);
+    return inside;
 }
 
-// Reading the window back makes the software GL driver allocate memory that
-// only its own globals point to. The driver is unloaded before the leak
-// checker runs at exit, which then reports those blocks; keeping it loaded
-// keeps them reachable.
+// Reading the window back makes the software GL driver allocate memory only
+// its globals point to; keeping it loaded keeps that reachable at exit.
 int keepDriverLoaded(dl_phdr_info* info, std::size_t, void*) {
     if (std::strstr(info->dlpi_name, "_dri.so") != nullptr) {
         dlopen(info->dlpi_name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
@@ -60,10 +57,8 @@ sf::Image captureWindow() {
 }
 
 sf::IntRect cellProbe(int column, int row) {
-    // Wide glyphs ink up to 15.4 pixels right of their origin in a 12.8-pixel
-    // cell, so the first few columns of a cell may carry its left neighbour's
-    // ink. Between 5 and 11 pixels across and 8 to 24 down, letters, digits,
-    // bars and dashes all leave ink.
+    // The first columns of a 12.8-pixel cell may carry the left neighbour's
+    // ink; 5 to 11 across and 8 to 24 down, every character leaves some.
     const int left = static_cast<int>(static_cast<float>(column) * 12.8f);
     return sf::IntRect(left + 5, row * 32 + 8, 6, 16);
 }

@@ -1,6 +1,5 @@
-// The collision grid must find exactly what a scan of every object finds:
-// random worlds run once with the grid and once with the all-pairs scan
-// must produce the same events, in the same order, and the same positions.
+// The collision grid must find exactly what a scan of every object finds: a
+// random world run with each must give the same events, order and positions.
 #include "AllPairsScan.h"
 
 #include "core/EventCollision.h"
@@ -14,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <random>
 #include <sstream>
 #include <string>
@@ -22,7 +20,7 @@
 
 namespace {
 
-/// What one run records; shared by the agents of that run.
+// What one run records, shared by its agents.
 struct WorldRun {
     std::mt19937 random;
     int nextSerial = 0;
@@ -37,8 +35,8 @@ struct WorldRun {
 
 const char* const SIZES[] = {"", "dot", "wide", "tall", "bed"};
 
-/// An object that does random things when events reach it: deletes itself
-/// or what it hits, spawns others, jumps, changes solidity and sprite.
+// Does random things when events reach it: deletes itself or what it hits,
+// spawns others, jumps, changes solidity and sprite.
 class Agent : public qv::Object {
     WorldRun& run;
 
@@ -57,9 +55,9 @@ public:
     }
 
     int eventHandler(const qv::Event* event) override {
-        std::ostringstream note;
-        note << serial << ' ' << event->getType();
         const std::string type = event->getType();
+        std::ostringstream note;
+        note << serial << ' ' << type;
         if (type == qv::EventCollision::TYPE) {
             const auto* collision = static_cast<const qv::EventCollision*>(event);
             auto* other =
@@ -92,29 +90,18 @@ private:
     }
 
     void act(Agent* other) {
-        qv::WorldManager& world = qv::WorldManager::getInstance();
-        switch (run.roll(40)) {
-        case 0:
-            world.markForDelete(this);
-            break;
-        case 1:
-            world.markForDelete(other);
-            break;
-        case 2:
+        const int choice = run.roll(40);
+        if (choice < 2) {
+            qv::WorldManager::getInstance().markForDelete(choice == 0 ? this : other);
+        } else if (choice == 2) {
             new Agent(run, getPosition() + qv::Vector(run.between(-3, 3), run.between(-3, 3)));
-            break;
-        case 3:
+        } else if (choice == 3) {
             setPosition(qv::Vector(run.between(-5, 85), run.between(-5, 29)));
-            break;
-        case 4:
+        } else if (choice == 4) {
             setSolidity(getSolidity() == qv::Solidity::Solid ? qv::Solidity::Passable
                                                              : qv::Solidity::Solid);
-            break;
-        case 5:
+        } else if (choice == 5) {
             setSprite(SIZES[1 + run.roll(4)]);
-            break;
-        default:
-            break;
         }
     }
 };
@@ -124,29 +111,17 @@ protected:
     void SetUp() override {
         qv::LogManager::getInstance().startUp();
         qv::ResourceManager::getInstance().startUp();
-        const struct {
-            const char* label;
-            int width, height;
-        } sizes[] = {{"dot", 1, 1}, {"wide", 7, 2}, {"tall", 2, 5}, {"bed", 19, 5}};
-        for (const auto& size : sizes) {
-            std::string text = "<HEADER>\nframes 1\nwidth " + std::to_string(size.width) +
-                               "\nheight " + std::to_string(size.height) + "\n</HEADER>\n<BODY>\n";
-            for (int row = 0; row < size.height; ++row) {
-                text += std::string(static_cast<std::size_t>(size.width), '#') + "\n";
-            }
-            text += "end\n</BODY>\n<FOOTER>\nversion 1\n</FOOTER>\n";
-            const std::string path = std::string("grid-") + size.label + ".txt";
-            ASSERT_TRUE(qvtest::writeFile(path, text));
-            ASSERT_EQ(qv::ResourceManager::getInstance().loadSprite(path, size.label), 0);
-            std::remove(path.c_str());
-        }
+        ASSERT_EQ(qvtest::loadTestSprite("dot", 1, 1, 1), 0);
+        ASSERT_EQ(qvtest::loadTestSprite("wide", 1, 7, 2), 0);
+        ASSERT_EQ(qvtest::loadTestSprite("tall", 1, 2, 5), 0);
+        ASSERT_EQ(qvtest::loadTestSprite("bed", 1, 19, 5), 0);
     }
     void TearDown() override {
         qv::WorldManager::getInstance().setCollisionScan(nullptr);
         qv::ResourceManager::getInstance().shutDown();
     }
 
-    /// Runs a random world and returns its journal, ending with the positions.
+    // A random world's journal, ending with the positions.
     static std::vector<std::string> play(unsigned seed, int steps, bool allPairs) {
         qv::WorldManager& world = qv::WorldManager::getInstance();
         world.startUp();
@@ -198,28 +173,19 @@ TEST_F(CollisionGrid, FindsTheSameCollisionsAsTheAllPairsScanInRandomWorlds) {
 TEST_F(CollisionGrid, FindsBoxesThatOnlyTouchAcrossCellEdgesAndFarAway) {
     qv::WorldManager& world = qv::WorldManager::getInstance();
     world.startUp();
-    struct Case {
-        qv::Vector still;
-        qv::Vector target;
-    };
-    // Default 1 x 1 boxes touching along an edge that is also a grid line,
-    // at a corner, and far outside the world.
-    const Case cases[] = {{{4, 0}, {3, 0}},
-                          {{3, 3}, {2, 2}},
-                          {{-7, -9}, {-8, -10}},
-                          {{1e7f, 5}, {1e7f, 5}},
-                          {{-1e9f, 0}, {-1e9f, 0.5f}}};
-    for (const Case& c : cases) {
-        auto* still = new qv::Object;
-        still->setPosition(c.still);
-        auto* mover = new qv::Object;
-        mover->setSolidity(qv::Solidity::Passable);
-        const qv::ObjectList hits = world.getCollisions(mover, c.target);
-        ASSERT_EQ(hits.getCount(), 1) << c.target.x << ',' << c.target.y;
-        EXPECT_EQ(hits[0], still);
-        world.markForDelete(still);
-        world.markForDelete(mover);
-        world.update();
+    // 1 x 1 boxes touching along a grid line (x = 4, cells are 2 wide) from
+    // either side, at a corner on grid lines, and far outside.
+    const std::pair<qv::Vector, qv::Vector> cases[] = {
+        {{4, 0}, {3, 0}},      {{3, 0}, {4, 0}},       {{1, 1}, {2, 2}},
+        {{-7, -9}, {-8, -10}}, {{1e7f, 5}, {1e7f, 5}}, {{-1e9f, 0}, {-1e9f, 0.5f}}};
+    for (const auto& c : cases) {
+        qv::Object still;
+        still.setPosition(c.first);
+        qv::Object mover;
+        mover.setSolidity(qv::Solidity::Passable);
+        const qv::ObjectList hits = world.getCollisions(&mover, c.second);
+        ASSERT_EQ(hits.getCount(), 1) << c.second.x << ',' << c.second.y;
+        EXPECT_EQ(hits[0], &still);
     }
     world.shutDown();
 }

@@ -1,5 +1,6 @@
-// The world: collisions and blocking, out-of-world events, deferred deletion,
-// the capacity of the object list, lookups by type and the followed view.
+// Objects and the world: identity and velocity, collisions and blocking,
+// out-of-world events, deferred deletion, the capacity of the object list,
+// lookups by type and the followed view.
 #include "world/WorldManager.h"
 #include "core/EventCollision.h"
 #include "core/EventStep.h"
@@ -23,42 +24,60 @@ protected:
     }
     void TearDown() override { world.shutDown(); }
 
-    RecordingObject* at(qv::Vector position, qv::Solidity solidity = qv::Solidity::Solid) {
+    RecordingObject* at(qv::Vector position, qv::Solidity solidity = qv::Solidity::Solid,
+                        int* destroyed = nullptr) {
         auto* object = new RecordingObject;
         object->setPosition(position);
         object->setSolidity(solidity);
+        object->destroyedCount = destroyed;
         return object;
     }
 
     qv::WorldManager& world = qv::WorldManager::getInstance();
 };
 
+TEST_F(World, ObjectsGetConsecutiveIdsDefaultsAndTheirVelocitySplit) {
+    auto* first = new qv::Object;
+    auto* object = new qv::Object;
+    EXPECT_EQ(object->getId(), first->getId() + 1);
+    EXPECT_EQ(object->getType(), "Object");
+    EXPECT_EQ(object->draw(), -1);
+    object->setVelocity(qv::Vector(3, 4));
+    EXPECT_FLOAT_EQ(object->getSpeed(), 5.0f);
+    EXPECT_FLOAT_EQ(object->getDirection().x, 0.6f);
+    EXPECT_FLOAT_EQ(object->getDirection().y, 0.8f);
+    object->setVelocity(qv::Vector(0, 0));
+    EXPECT_EQ(object->getDirection(), qv::Vector(0, 0));
+    // The speed alone changes, the direction stays: 2 cells up per step.
+    object->setVelocity(qv::Vector(0, -1));
+    object->setSpeed(2);
+    object->setPosition(qv::Vector(5, 10));
+    world.update();
+    EXPECT_EQ(object->getPosition(), qv::Vector(5, 8));
+}
+
 TEST_F(World, CollisionsAndBlockingDependOnBothSolidities) {
     using S = qv::Solidity;
-    struct Case {
-        S moving;
-        S still;
+    const struct {
+        S moving, still;
         bool eventsSent;
         int result;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {S::Solid, S::Solid, true, -1},      {S::Solid, S::Passable, true, 0},
         {S::Passable, S::Solid, true, 0},    {S::Passable, S::Passable, true, 0},
         {S::Solid, S::Intangible, false, 0}, {S::Passable, S::Intangible, false, 0},
         {S::Intangible, S::Solid, false, 0}, {S::Intangible, S::Intangible, false, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         auto* moving = at(qv::Vector(10, 5), c.moving);
         auto* still = at(qv::Vector(11, 5), c.still); // boxes touch at x = 11
         EXPECT_EQ(world.moveObject(moving, qv::Vector(10, 5.5f)), c.result);
-        const std::vector<std::string> expected =
-            c.eventsSent ? std::vector<std::string>{"qv::collision"} : std::vector<std::string>{};
+        const std::vector<std::string> expected(c.eventsSent ? 1 : 0, "qv::collision");
         EXPECT_EQ(moving->received, expected);
         EXPECT_EQ(still->received, expected);
         EXPECT_EQ(moving->getPosition(), c.result == 0 ? qv::Vector(10, 5.5f) : qv::Vector(10, 5));
-        world.markForDelete(moving);
-        world.markForDelete(still);
-        world.update();
+        delete moving;
+        delete still;
     }
 }
 
@@ -75,97 +94,75 @@ TEST_F(World, EveryObjectHitHearsOfItEvenAfterTheMoveWasRefused) {
     EXPECT_EQ(world.moveObject(moving, qv::Vector(11.5f, 5.5f)), -1);
     EXPECT_EQ(partners, (std::vector<qv::Object*>{solid, passable}));
     EXPECT_EQ(passable->received.size(), 1u);
-}
 
-TEST_F(World, UpdateMovesOnlyMovingObjects) {
-    auto* resting = at(qv::Vector(10, 5));
+    // Touching boxes at rest produce no events; only moving objects move.
+    moving->received.clear();
     auto* neighbour = at(qv::Vector(11, 5));
     auto* mover = at(qv::Vector(30, 5));
     mover->setVelocity(qv::Vector(1, 0));
     world.update();
-    // Touching boxes at rest produce no events.
-    EXPECT_TRUE(resting->received.empty());
+    EXPECT_TRUE(moving->received.empty());
     EXPECT_TRUE(neighbour->received.empty());
     EXPECT_EQ(mover->getPosition(), qv::Vector(31, 5));
 }
 
 TEST_F(World, SendsOneOutEventWhenTheBoxLeavesTheBoundary) {
     auto* object = at(qv::Vector(79, 5));
-    struct Step {
-        float x;
-        std::size_t eventsSoFar;
-    };
     // At x = 80 the box still touches the boundary; from 80 to 81 it leaves.
-    const Step steps[] = {{80, 0}, {81, 1}, {82, 1}, {40, 1}, {81, 2}};
-    for (const Step& step : steps) {
-        EXPECT_EQ(world.moveObject(object, qv::Vector(step.x, 5)), 0);
-        EXPECT_EQ(object->received.size(), step.eventsSoFar) << "x = " << step.x;
+    const std::pair<float, std::size_t> steps[] = {{80, 0}, {81, 1}, {82, 1}, {40, 1}, {81, 2}};
+    for (const auto& step : steps) {
+        EXPECT_EQ(world.moveObject(object, qv::Vector(step.first, 5)), 0);
+        EXPECT_EQ(object->received.size(), step.second) << "x = " << step.first;
     }
     EXPECT_EQ(object->received.back(), "qv::out");
 }
 
 TEST_F(World, DeletesMarkedObjectsOnceAtTheStartOfTheNextUpdate) {
     int destroyed = 0;
-    auto* doomed = at(qv::Vector(10, 5));
-    doomed->destroyedCount = &destroyed;
+    auto* doomed = at(qv::Vector(10, 5), qv::Solidity::Solid, &destroyed);
     doomed->setVelocity(qv::Vector(1, 0));
     world.markForDelete(doomed);
     world.markForDelete(doomed);
     EXPECT_EQ(world.getAllObjects().getCount(), 1);
     EXPECT_EQ(doomed->getPosition(), qv::Vector(10, 5));
-
     world.update();
     EXPECT_EQ(destroyed, 1);
     EXPECT_EQ(world.getAllObjects().getCount(), 0);
-    world.update();
-    EXPECT_EQ(destroyed, 1);
-}
 
-TEST_F(World, DestructorMarksAreDeletedInTheSameUpdate) {
-    int destroyed = 0;
-    auto* second = at(qv::Vector(1, 1));
-    second->destroyedCount = &destroyed;
+    // Marks made by a destructor are carried out in the same update.
     struct Chain : RecordingObject {
         qv::Object* next = nullptr;
         ~Chain() override { qv::WorldManager::getInstance().markForDelete(next); }
     };
     auto* first = new Chain;
-    first->next = second;
+    first->next = at(qv::Vector(1, 1), qv::Solidity::Solid, &destroyed);
     world.markForDelete(first);
     world.update();
-    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(destroyed, 2);
     EXPECT_EQ(world.getAllObjects().getCount(), 0);
-}
 
-TEST_F(World, AMarkedObjectThatDeletesItselfIsNotDeletedAgain) {
-    int destroyed = 0;
-    auto* object = at(qv::Vector(1, 1));
-    object->destroyedCount = &destroyed;
-    world.markForDelete(object);
-    object->onEvent = [](RecordingObject& self, const qv::Event*) { delete &self; };
+    // A marked object that deletes itself is not deleted again.
+    auto* self = at(qv::Vector(1, 1), qv::Solidity::Solid, &destroyed);
+    world.markForDelete(self);
+    self->onEvent = [](RecordingObject& me, const qv::Event*) { delete &me; };
     const qv::EventStep step;
     world.onEvent(&step);
     world.update();
-    EXPECT_EQ(destroyed, 1);
-}
+    EXPECT_EQ(destroyed, 3);
 
-TEST_F(World, ObjectsMarkedByCollisionHandlersLiveUntilTheNextUpdate) {
-    int destroyed = 0;
+    // Objects marked by collision handlers live until the next update.
     auto* mover = at(qv::Vector(10, 5), qv::Solidity::Passable);
     mover->setVelocity(qv::Vector(1, 0));
-    auto* target = at(qv::Vector(12, 5), qv::Solidity::Passable);
-    target->destroyedCount = &destroyed;
-    target->onEvent = [this](RecordingObject& self, const qv::Event*) {
-        world.markForDelete(&self);
-    };
+    auto* target = at(qv::Vector(12, 5), qv::Solidity::Passable, &destroyed);
+    target->onEvent = [this](RecordingObject& me, const qv::Event*) { world.markForDelete(&me); };
     world.update();
-    EXPECT_EQ(destroyed, 0);
+    EXPECT_EQ(destroyed, 3);
     EXPECT_EQ(world.getAllObjects().getCount(), 2);
     world.update();
-    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(destroyed, 4);
 }
 
-TEST_F(World, AFullListRefusesTheNextObjectAndKeepsTheOthers) {
+TEST_F(World, AFullListRefusesTheNextObjectAndRemovalFillsGapsFromTheEnd) {
     std::vector<qv::Object*> objects;
     for (int i = 0; i < qv::ObjectList::CAPACITY; ++i) {
         objects.push_back(new qv::Object);
@@ -179,38 +176,23 @@ TEST_F(World, AFullListRefusesTheNextObjectAndKeepsTheOthers) {
     const qv::EventStep step;
     EXPECT_EQ(world.onEvent(&step), qv::ObjectList::CAPACITY);
     EXPECT_TRUE(extra->received.empty());
-    // Not in the world, so the world will not delete it.
-    delete extra;
+    delete extra; // not in the world, so the world will not delete it
     EXPECT_EQ(world.getAllObjects().getCount(), qv::ObjectList::CAPACITY);
-}
 
-TEST_F(World, RemovingMovesTheLastEntryIntoTheGap) {
-    auto* a = new qv::Object;
-    auto* b = new qv::Object;
-    auto* c = new qv::Object;
-    world.markForDelete(a);
+    world.markForDelete(objects[0]);
     world.update();
-    const qv::ObjectList all = world.getAllObjects();
-    ASSERT_EQ(all.getCount(), 2);
-    EXPECT_EQ(all[0], c);
-    EXPECT_EQ(all[1], b);
+    EXPECT_EQ(world.getAllObjects()[0], objects.back());
+    EXPECT_EQ(world.getAllObjects()[1], objects[1]);
 }
 
-TEST_F(World, FindsObjectsByExactType) {
-    auto* hero = new qv::Object;
-    hero->setType("Hero");
-    (new qv::Object)->setType("hero");
-    (new qv::Object)->setType("Heroes");
+TEST_F(World, FindsObjectsByExactTypeAndShutDownDeletesThemAll) {
+    int destroyed = 0;
+    at(qv::Vector(), qv::Solidity::Solid, &destroyed)->setType("Hero");
+    at(qv::Vector(3, 0), qv::Solidity::Solid, &destroyed)->setType("hero");
+    at(qv::Vector(6, 0), qv::Solidity::Solid, &destroyed)->setType("Heroes");
     const qv::ObjectList heroes = world.objectsOfType("Hero");
     ASSERT_EQ(heroes.getCount(), 1);
-    EXPECT_EQ(heroes[0], hero);
-}
-
-TEST_F(World, ShutDownDeletesEveryObject) {
-    int destroyed = 0;
-    for (int i = 0; i < 3; ++i) {
-        at(qv::Vector(static_cast<float>(i * 3), 0))->destroyedCount = &destroyed;
-    }
+    EXPECT_EQ(heroes[0]->getType(), "Hero");
     world.shutDown();
     EXPECT_EQ(destroyed, 3);
     EXPECT_EQ(world.getAllObjects().getCount(), 0);
@@ -233,8 +215,7 @@ TEST_F(World, AFollowedObjectKeepsTheViewCentredWithinTheBoundary) {
     world.markForDelete(object);
     world.update();
     world.setView(qv::Box(qv::Vector(5, 5), 20, 10));
-    auto* other = at(qv::Vector(50, 12), qv::Solidity::Intangible);
-    world.moveObject(other, qv::Vector(60, 12));
+    world.moveObject(at(qv::Vector(50, 12), qv::Solidity::Intangible), qv::Vector(60, 12));
     EXPECT_EQ(world.getView().corner, qv::Vector(5, 5));
 }
 
