@@ -9,12 +9,6 @@
 
 #include <cstdlib>
 
-namespace {
-
-constexpr int CONTACT_DAMAGE = 10;
-
-} // namespace
-
 Battleship::Battleship() : attackCountdown(0), attackSlowdown(60) {
     setType("Battleship");
     setSprite("battleship");
@@ -42,19 +36,15 @@ void Battleship::placeAtSide() {
 }
 
 int Battleship::eventHandler(const qv::Event* event) {
-    const qv::Object* hero = findHero();
     const std::string type = event->getType();
     if (type == qv::EventOut::TYPE) {
         removeLater(this);
         return 1;
     }
     if (type == qv::EventCollision::TYPE) {
-        const auto* collision = static_cast<const qv::EventCollision*>(event);
         // The countdown never runs down again: one hit per battleship.
-        if (isContactWithHero(*collision, this, hero) && attackCountdown <= 0) {
-            attackCountdown = attackSlowdown;
-            broadcast(EventEnemyAttack(CONTACT_DAMAGE));
-        }
+        hurtHeroOnContact(*static_cast<const qv::EventCollision*>(event), this, attackCountdown,
+                          attackSlowdown);
         return 1;
     }
     if (type == EventEnd::TYPE) {

@@ -14,7 +14,6 @@ namespace {
 
 constexpr float CHASE_SPEED = 0.1f;
 constexpr int START_HEALTH = 20;
-constexpr int CONTACT_DAMAGE = 10;
 constexpr float KNOCK_BACK = 10.0f;
 
 } // namespace
@@ -73,7 +72,6 @@ void Enemy::placeAtEdge() {
 }
 
 int Enemy::eventHandler(const qv::Event* event) {
-    const qv::Object* hero = findHero();
     const std::string type = event->getType();
     if (type == qv::EventStep::TYPE) {
         chase();
@@ -85,11 +83,8 @@ int Enemy::eventHandler(const qv::Event* event) {
         return 1;
     }
     if (type == qv::EventCollision::TYPE) {
-        const auto* collision = static_cast<const qv::EventCollision*>(event);
-        if (isContactWithHero(*collision, this, hero) && attackCountdown <= 0) {
-            attackCountdown = attackSlowdown;
-            broadcast(EventEnemyAttack(CONTACT_DAMAGE));
-        }
+        hurtHeroOnContact(*static_cast<const qv::EventCollision*>(event), this, attackCountdown,
+                          attackSlowdown);
         return 0;
     }
     if (type == EventHeroAttack::TYPE) {

@@ -44,12 +44,18 @@ int worldHeight() {
     return static_cast<int>(qv::WorldManager::getInstance().getBoundary().vertical);
 }
 
-bool isContactWithHero(const qv::EventCollision& collision, const qv::Object* self,
-                       const qv::Object* hero) {
+void hurtHeroOnContact(const qv::EventCollision& collision, const qv::Object* self,
+                       int& attackCountdown, int attackSlowdown) {
+    const int contactDamage = 10;
     const qv::Object* first = collision.getObject1();
     const qv::Object* second = collision.getObject2();
-    return hero != nullptr && (first == self || second == self) &&
-           (first == hero || second == hero);
+    const qv::Object* hero = findHero();
+    const bool contact =
+        hero != nullptr && (first == self || second == self) && (first == hero || second == hero);
+    if (contact && attackCountdown <= 0) {
+        attackCountdown = attackSlowdown;
+        broadcast(EventEnemyAttack(contactDamage));
+    }
 }
 
 bool punchReaches(const EventHeroAttack& punch, float x) {

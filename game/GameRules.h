@@ -29,9 +29,10 @@ void removeLater(qv::Object* object);
 /// The last object of type "Hero" in the world, or null.
 qv::Object* findHero();
 
-/// True when the collision is between self and the hero (either way round).
-bool isContactWithHero(const qv::EventCollision& collision, const qv::Object* self,
-                       const qv::Object* hero);
+/// When the collision is between self and the hero and attackCountdown has
+/// run out: sends the hero 10 damage and restarts the countdown.
+void hurtHeroOnContact(const qv::EventCollision& collision, const qv::Object* self,
+                       int& attackCountdown, int attackSlowdown);
 
 /// Whether a punch reaches an object at column x: up to 5 columns ahead when
 /// the hero faces right, up to 5 columns on either side when it faces left.
