@@ -2,11 +2,27 @@
 
 #include "core/LogManager.h"
 
+#include <AL/alc.h>
+
 #include <utility>
 
 namespace qv {
 
-ResourceManager::ResourceManager() : soundCount(0), musicCount(0) {
+namespace {
+
+bool canOpenAudioDevice() {
+    ALCdevice* device = alcOpenDevice(nullptr);
+    if (device == nullptr) {
+        return false;
+    }
+    alcCloseDevice(device);
+    return true;
+}
+
+} // namespace
+
+ResourceManager::ResourceManager()
+    : soundCount(0), musicCount(0), audioChecked(false), audioDevice(false) {
     setType("ResourceManager");
 }
 
@@ -41,6 +57,9 @@ int ResourceManager::loadSound(std::string filename, std::string label) {
 }
 
 sf::Sound* ResourceManager::getSound(std::string label) {
+    if (!hasAudioDevice()) {
+        return nullptr;
+    }
     for (int i = 0; i < soundCount; ++i) {
         if (sounds[i].getLabel() == label) {
             return sounds[i].getSound();
@@ -65,12 +84,26 @@ int ResourceManager::loadMusic(std::string filename, std::string label) {
 }
 
 sf::Music* ResourceManager::getMusic(std::string label) {
+    if (!hasAudioDevice()) {
+        return nullptr;
+    }
     for (int i = 0; i < musicCount; ++i) {
         if (music[i].getLabel() == label) {
             return music[i].getMusic();
         }
     }
     return nullptr;
+}
+
+bool ResourceManager::hasAudioDevice() {
+    if (!audioChecked) {
+        audioChecked = true;
+        audioDevice = canOpenAudioDevice();
+        if (!audioDevice) {
+            LogManager::getInstance().writeLog("No audio device: sounds and music stay silent\n");
+        }
+    }
+    return audioDevice;
 }
 
 } // namespace qv

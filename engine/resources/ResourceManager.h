@@ -26,13 +26,19 @@ public:
 
     /// 0 when loaded, -1 when the table is full or the file cannot be read.
     int loadSound(std::string filename, std::string label);
-    /// The first sound loaded under label, or null.
+    /// The first sound loaded under label, or null; always null when there
+    /// is no audio device, so that nothing is ever played into the void.
     sf::Sound* getSound(std::string label);
 
     /// 0 when opened, -1 when the table is full or the file cannot be read.
     int loadMusic(std::string filename, std::string label);
-    /// The first music opened under label, or null.
+    /// The first music opened under label, or null; always null when there
+    /// is no audio device.
     sf::Music* getMusic(std::string label);
+
+    /// Whether an audio device can be opened; asked once, on the first call,
+    /// which logs when there is none.
+    bool hasAudioDevice();
 
 private:
     ResourceManager();
@@ -41,6 +47,10 @@ private:
     int soundCount;
     Music music[MAX_MUSIC];
     int musicCount;
+    // Without a device, a playing stream spins on failing OpenAL calls and
+    // floods standard error; lookups then find nothing instead.
+    bool audioChecked;
+    bool audioDevice;
 };
 
 } // namespace qv

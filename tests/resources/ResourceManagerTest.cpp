@@ -171,6 +171,26 @@ TEST_F(Sounds, LookupIsExactFindsTheFirstAndOutlivesShutDownUntilStartUp) {
     }
 }
 
+TEST(SoundOutput, WithoutAnAudioDeviceNothingIsHandedOutToPlay) {
+    // A stream played with no device spins on failing OpenAL calls, so with
+    // no device the lookups must find nothing to play.
+    EXPECT_EXIT(
+        {
+            setenv("ALSOFT_DRIVERS", "no-such-driver", 1);
+            qv::LogManager::getInstance().startUp();
+            qv::ResourceManager& resources = qv::ResourceManager::getInstance();
+            resources.startUp();
+            const bool loaded = resources.loadSound("Audio/boom.wav", "quiet") == 0 &&
+                                resources.loadMusic("Audio/gamemusic.wav", "tune") == 0;
+            const bool silent = !resources.hasAudioDevice() &&
+                                resources.getSound("quiet") == nullptr &&
+                                resources.getMusic("tune") == nullptr;
+            std::exit(loaded && silent ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_TRUE(qvtest::logHasInOrder({"No audio device: sounds and music stay silent\n"}));
+}
+
 TEST(SoundOutput, PlayedToneReachesTheAudioOutput) {
     const std::string stem = "/tmp/qv-capture-" + std::to_string(getpid());
     const std::string wave = stem + ".wav";
