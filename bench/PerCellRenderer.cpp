@@ -7,7 +7,9 @@ namespace qvbench {
 
 PerCellRenderer::PerCellRenderer() : ready(font.loadFromFile("qv-font.ttf")), text("", font, 30) {}
 
-bool PerCellRenderer::isReady() const { return ready; }
+bool PerCellRenderer::isReady() const {
+    return ready;
+}
 
 void PerCellRenderer::drawCh(sf::RenderWindow& window, qv::Vector position, char ch,
                              qv::Color color) {

@@ -12,6 +12,7 @@
 // Usage (from a directory holding Sprites/, Audio/ and qv-font.ttf, under
 // an X server): qv_game_frames [--frames=N] [--enemies=N] [--ring-every=N]
 #include "FakeInput.h"
+#include "GlDriver.h"
 
 #include "Battleship.h"
 #include "Fireball.h"
@@ -32,15 +33,12 @@
 #include "world/WorldManager.h"
 
 #include <X11/keysym.h>
-#include <dlfcn.h>
-#include <link.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -68,13 +66,6 @@ void timedSleep(std::int64_t wakeAt) {
     workTimes.push_back(qv::platform::monotonicMicros() - awake);
     qv::platform::sleepUntilMicros(wakeAt);
     awake = qv::platform::monotonicMicros();
-}
-
-int pinGlDriver(dl_phdr_info* info, std::size_t, void*) {
-    if (std::strstr(info->dlpi_name, "_dri.so") != nullptr) {
-        dlopen(info->dlpi_name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
-    }
-    return 0;
 }
 
 /// Keeps the game crowded and ends the loop after the set number of frames.
@@ -249,7 +240,7 @@ int main(int argc, char** argv) {
         game.shutDown();
         return 1;
     }
-    dl_iterate_phdr(pinGlDriver, nullptr);
+    qvbench::keepGlDriverLoaded();
     qvbench::FakeInput input;
     if (!input.open(qv::DisplayManager::getInstance().getWindow()->getSystemHandle())) {
         std::fprintf(stderr, "qv_game_frames: %s\n", input.error().c_str());
@@ -281,7 +272,7 @@ int main(int argc, char** argv) {
     const long enemiesMean = crowd->enemiesSum / frames;
     const long fireballsMean = crowd->fireballsSum / frames;
     const int heroLostAt = crowd->heroLostAt;
-    dl_iterate_phdr(pinGlDriver, nullptr);
+    qvbench::keepGlDriverLoaded();
     game.shutDown();
 
     if (workTimes.empty()) {

@@ -20,6 +20,7 @@
 // The game's own enemy placement reseeds the C generator from the calendar
 // time, so only the input sequence, not the whole run, repeats for a seed.
 #include "FakeInput.h"
+#include "GlDriver.h"
 
 #include "GameOver.h"
 #include "GameResources.h"
@@ -35,8 +36,6 @@
 #include "world/WorldManager.h"
 
 #include <X11/keysym.h>
-#include <dlfcn.h>
-#include <link.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -90,16 +89,6 @@ void fakeSleep(std::int64_t wakeAt) {
     if (wakeAt > fakeNow) {
         fakeNow = wakeAt;
     }
-}
-
-// The software GL driver keeps memory only its own globals point to and is
-// unloaded before the leak checker runs; pinning it keeps those blocks
-// reachable instead of reported from an unknown module.
-int pinGlDriver(dl_phdr_info* info, std::size_t, void*) {
-    if (std::strstr(info->dlpi_name, "_dri.so") != nullptr) {
-        dlopen(info->dlpi_name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
-    }
-    return 0;
 }
 
 struct Report {
@@ -450,7 +439,7 @@ int main(int argc, char** argv) {
         game.shutDown();
         return 1;
     }
-    dl_iterate_phdr(pinGlDriver, nullptr);
+    qvbench::keepGlDriverLoaded();
     qvbench::FakeInput input;
     if (!input.open(qv::DisplayManager::getInstance().getWindow()->getSystemHandle())) {
         std::fprintf(stderr, "qv_soak: %s\n", input.error().c_str());
@@ -466,7 +455,7 @@ int main(int argc, char** argv) {
     game.setTiming(fakeTime, fakeSleep);
     game.run();
     input.releaseAll();
-    dl_iterate_phdr(pinGlDriver, nullptr);
+    qvbench::keepGlDriverLoaded();
     game.shutDown();
 
     if (report.failure.empty() && (!report.quit || report.games != options.games)) {

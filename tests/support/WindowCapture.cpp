@@ -1,14 +1,12 @@
 #include "support/WindowCapture.h"
 
+#include "GlDriver.h"
+
 #include "display/DisplayManager.h"
 
 #include <SFML/Graphics/Texture.hpp>
 
-#include <dlfcn.h>
-#include <link.h>
-
 #include <cstdlib>
-#include <cstring>
 
 namespace qvtest {
 
@@ -20,15 +18,6 @@ sf::IntRect clipped(const sf::Image& image, const sf::IntRect& area) {
         sf::IntRect(0, 0, static_cast<int>(image.getSize().x), static_cast<int>(image.getSize().y)),
         inside);
     return inside;
-}
-
-// Reading the window back makes the software GL driver allocate memory only
-// its globals point to; keeping it loaded keeps that reachable at exit.
-int keepDriverLoaded(dl_phdr_info* info, std::size_t, void*) {
-    if (std::strstr(info->dlpi_name, "_dri.so") != nullptr) {
-        dlopen(info->dlpi_name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
-    }
-    return 0;
 }
 
 } // namespace
@@ -52,7 +41,7 @@ sf::Image captureWindow() {
     texture.create(window->getSize().x, window->getSize().y);
     qv::DisplayManager::getInstance().flush();
     texture.update(*window);
-    dl_iterate_phdr(keepDriverLoaded, nullptr);
+    qvbench::keepGlDriverLoaded();
     return texture.copyToImage();
 }
 
