@@ -61,27 +61,24 @@ sleep 0.3
 shot playing
 hold Escape 0.3
 
-seen=0
-for _ in $(seq 30); do
-    if [ "$(red_in_result_rows)" -gt 100 ]; then
-        seen=1
-        break
-    fi
-    sleep 0.2
-done
-[ "$seen" = 1 ] || fail "no red game-over text in rows 11 to 13"
+# Polls a command every 0.2 s, at most the given number of times.
+wait_until() {
+    local tries=$1
+    shift
+    for _ in $(seq "$tries"); do
+        "$@" && return 0
+        sleep 0.2
+    done
+    return 1
+}
+result_shown() { [ "$(red_in_result_rows)" -gt 100 ]; }
+result_gone() { [ "$(red_in_result_rows)" -eq 0 ]; }
+
+wait_until 30 result_shown || fail "no red game-over text in rows 11 to 13"
 shot game-over
 
 # About five seconds later the start screen is back and the text is gone.
-back=0
-for _ in $(seq 50); do
-    if [ "$(red_in_result_rows)" -eq 0 ]; then
-        back=1
-        break
-    fi
-    sleep 0.2
-done
-[ "$back" = 1 ] || fail "the game-over text never went away"
+wait_until 50 result_gone || fail "the game-over text never went away"
 sleep 0.5
 shot start-again
 hold q 0.2
