@@ -149,9 +149,11 @@ void Hero::onStep() {
         }
         tintCountdown = tintSlowdown;
     }
-    healSlowdown = 150 - bedLevel();
-    fireSlowdown = 150 - bedLevel();
-    burstSlowdown = 200 - bedLevel();
+    // The calmer the sleeper, the slower the special attacks recharge.
+    const int level = bedLevel();
+    healSlowdown = 150 - level;
+    fireSlowdown = 150 - level;
+    burstSlowdown = 200 - level;
 }
 
 void Hero::moveBy(qv::Vector offset) {
