@@ -9,8 +9,10 @@ source scripts/common.sh
 
 ensure_packages "${GAME_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
+# -noreset: by default the virtual X server resets whenever its last client
+# leaves, and a test that connects during the reset fails to open a display.
 run_suite() {
-    (cd "$1" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure)
+    (cd "$1" && xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --output-on-failure)
 }
 
 echo "== plain build =="
