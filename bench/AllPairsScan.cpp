@@ -1,7 +1,7 @@
 #include "AllPairsScan.h"
 
-#include "world/Object.h"
-#include "world/WorldManager.h"
+#include "qv/world/Object.h"
+#include "qv/world/WorldManager.h"
 
 namespace qvbench {
 

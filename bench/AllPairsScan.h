@@ -1,8 +1,8 @@
 #ifndef QV_BENCH_ALLPAIRSSCAN_H
 #define QV_BENCH_ALLPAIRSSCAN_H
 
-#include "world/ObjectList.h"
-#include "world/Vector.h"
+#include "qv/world/ObjectList.h"
+#include "qv/world/Vector.h"
 
 namespace qv {
 class Object;

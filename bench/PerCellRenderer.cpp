@@ -1,7 +1,7 @@
 #include "PerCellRenderer.h"
 
-#include "display/DisplayManager.h"
-#include "world/WorldManager.h"
+#include "qv/display/DisplayManager.h"
+#include "qv/world/WorldManager.h"
 
 namespace qvbench {
 

@@ -1,8 +1,8 @@
 #ifndef QV_BENCH_PERCELLRENDERER_H
 #define QV_BENCH_PERCELLRENDERER_H
 
-#include "display/Color.h"
-#include "world/Vector.h"
+#include "qv/display/Color.h"
+#include "qv/world/Vector.h"
 
 #include <SFML/Graphics.hpp>
 

@@ -3,7 +3,7 @@
 // batched by the display and, for comparison, drawn the plain way.
 #include "PerCellRenderer.h"
 
-#include "display/DisplayManager.h"
+#include "qv/display/DisplayManager.h"
 
 #include <benchmark/benchmark.h>
 

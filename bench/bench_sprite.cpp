@@ -1,7 +1,7 @@
 // Sprite file loading: one 20-frame, 12 x 6 sprite per iteration, read,
 // checked and entered in the registry (the log is not started, so the cost
 // is the reading and parsing).
-#include "resources/ResourceManager.h"
+#include "qv/resources/ResourceManager.h"
 
 #include <benchmark/benchmark.h>
 

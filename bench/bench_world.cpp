@@ -2,9 +2,9 @@
 // them solid, so the collision search dominates.
 #include "AllPairsScan.h"
 
-#include "core/EventOut.h"
-#include "world/Object.h"
-#include "world/WorldManager.h"
+#include "qv/core/EventOut.h"
+#include "qv/world/Object.h"
+#include "qv/world/WorldManager.h"
 
 #include <benchmark/benchmark.h>
 

@@ -23,14 +23,14 @@
 #include "Racket.h"
 #include "Wave.h"
 
-#include "core/EventStep.h"
-#include "core/EventView.h"
-#include "core/GameManager.h"
-#include "core/LogManager.h"
-#include "core/Platform.h"
-#include "display/DisplayManager.h"
-#include "world/Object.h"
-#include "world/WorldManager.h"
+#include "qv/core/EventStep.h"
+#include "qv/core/EventView.h"
+#include "qv/core/GameManager.h"
+#include "qv/core/LogManager.h"
+#include "qv/core/Platform.h"
+#include "qv/display/DisplayManager.h"
+#include "qv/world/Object.h"
+#include "qv/world/WorldManager.h"
 
 #include <X11/keysym.h>
 

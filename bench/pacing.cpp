@@ -1,11 +1,11 @@
 // Measures the real frame loop's period (start of one frame to the start of
 // the next) over 300 frames of an empty world and prints mean, median,
 // 99th percentile and worst, in microseconds.
-#include "core/EventStep.h"
-#include "core/GameManager.h"
-#include "core/Platform.h"
-#include "world/Object.h"
-#include "world/WorldManager.h"
+#include "qv/core/EventStep.h"
+#include "qv/core/GameManager.h"
+#include "qv/core/Platform.h"
+#include "qv/world/Object.h"
+#include "qv/world/WorldManager.h"
 
 #include <algorithm>
 #include <cstdint>

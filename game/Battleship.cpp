@@ -3,9 +3,9 @@
 #include "GameEvents.h"
 #include "GameRules.h"
 
-#include "core/EventCollision.h"
-#include "core/EventOut.h"
-#include "world/WorldManager.h"
+#include "qv/core/EventCollision.h"
+#include "qv/core/EventOut.h"
+#include "qv/world/WorldManager.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 #ifndef QUORVEL_BATTLESHIP_H
 #define QUORVEL_BATTLESHIP_H
 
-#include "world/Object.h"
+#include "qv/world/Object.h"
 
 /// Flies straight across the world once, hurting the hero at most once.
 class Battleship : public qv::Object {

@@ -3,10 +3,10 @@
 #include "GameEvents.h"
 #include "GameRules.h"
 
-#include "core/EventCollision.h"
-#include "core/EventStep.h"
-#include "core/LogManager.h"
-#include "world/WorldManager.h"
+#include "qv/core/EventCollision.h"
+#include "qv/core/EventStep.h"
+#include "qv/core/LogManager.h"
+#include "qv/world/WorldManager.h"
 
 #include <cstdlib>
 

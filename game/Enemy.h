@@ -1,7 +1,7 @@
 #ifndef QUORVEL_ENEMY_H
 #define QUORVEL_ENEMY_H
 
-#include "world/Object.h"
+#include "qv/world/Object.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 
 #include "GameRules.h"
 
-#include "core/EventCollision.h"
-#include "core/EventOut.h"
+#include "qv/core/EventCollision.h"
+#include "qv/core/EventOut.h"
 
 namespace {
 

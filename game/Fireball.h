@@ -1,7 +1,7 @@
 #ifndef QUORVEL_FIREBALL_H
 #define QUORVEL_FIREBALL_H
 
-#include "world/Object.h"
+#include "qv/world/Object.h"
 
 /// The hero's projectile: flies straight until it leaves the world or
 /// explodes on anything but the hero, the bed, a fireball or a battleship.

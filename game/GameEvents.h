@@ -4,8 +4,8 @@
 // The game's own events. Like the engine's, they are plain values sent to
 // every object through onEvent() and compared by type string first.
 
-#include "core/Event.h"
-#include "world/Vector.h"
+#include "qv/core/Event.h"
+#include "qv/world/Vector.h"
 
 /// The bed's verdict each step: does the hero lie in it?
 class EventBed : public qv::Event {

@@ -4,8 +4,8 @@
 #include "GameRules.h"
 #include "GameStart.h"
 
-#include "core/EventStep.h"
-#include "display/DisplayManager.h"
+#include "qv/core/EventStep.h"
+#include "qv/display/DisplayManager.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #ifndef QUORVEL_GAMEOVER_H
 #define QUORVEL_GAMEOVER_H
 
-#include "display/ViewObject.h"
+#include "qv/display/ViewObject.h"
 
 /// Waits unseen through a game, counting the seconds slept; after "end" it
 /// shows them for 150 steps, then brings the start screen back.

@@ -1,6 +1,6 @@
 #include "GameResources.h"
 
-#include "resources/ResourceManager.h"
+#include "qv/resources/ResourceManager.h"
 
 #include <string>
 

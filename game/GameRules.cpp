@@ -2,10 +2,10 @@
 
 #include "GameEvents.h"
 
-#include "core/EventCollision.h"
-#include "resources/ResourceManager.h"
-#include "world/Object.h"
-#include "world/WorldManager.h"
+#include "qv/core/EventCollision.h"
+#include "qv/resources/ResourceManager.h"
+#include "qv/world/Object.h"
+#include "qv/world/WorldManager.h"
 
 #include <cmath>
 

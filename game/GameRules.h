@@ -3,7 +3,7 @@
 
 // Small helpers every game object uses.
 
-#include "core/Event.h"
+#include "qv/core/Event.h"
 
 #include <string>
 

@@ -9,10 +9,10 @@
 #include "Wave.h"
 #include "WaveView.h"
 
-#include "core/EventKeyboard.h"
-#include "core/GameManager.h"
-#include "resources/ResourceManager.h"
-#include "world/WorldManager.h"
+#include "qv/core/EventKeyboard.h"
+#include "qv/core/GameManager.h"
+#include "qv/resources/ResourceManager.h"
+#include "qv/world/WorldManager.h"
 
 GameStart::GameStart() : music(nullptr) {
     setType("GameStart");

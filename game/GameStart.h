@@ -1,7 +1,7 @@
 #ifndef QUORVEL_GAMESTART_H
 #define QUORVEL_GAMESTART_H
 
-#include "display/ViewObject.h"
+#include "qv/display/ViewObject.h"
 
 #include <SFML/Audio/Music.hpp>
 

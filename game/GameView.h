@@ -1,7 +1,7 @@
 #ifndef QUORVEL_GAMEVIEW_H
 #define QUORVEL_GAMEVIEW_H
 
-#include "display/ViewObject.h"
+#include "qv/display/ViewObject.h"
 
 /// A HUD counter of one game: takes its view events and leaves at "end".
 class GameView : public qv::ViewObject {

@@ -5,12 +5,12 @@
 #include "GameRules.h"
 #include "Nightmare.h"
 
-#include "core/EventMouse.h"
-#include "core/EventStep.h"
-#include "core/EventView.h"
-#include "display/Color.h"
-#include "resources/Sprite.h"
-#include "world/WorldManager.h"
+#include "qv/core/EventMouse.h"
+#include "qv/core/EventStep.h"
+#include "qv/core/EventView.h"
+#include "qv/display/Color.h"
+#include "qv/resources/Sprite.h"
+#include "qv/world/WorldManager.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #ifndef QUORVEL_HERO_H
 #define QUORVEL_HERO_H
 
-#include "core/EventKeyboard.h"
-#include "world/Object.h"
+#include "qv/core/EventKeyboard.h"
+#include "qv/world/Object.h"
 
 #include <string>
 

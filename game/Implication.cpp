@@ -4,8 +4,8 @@
 #include "GameRules.h"
 #include "Implies.h"
 
-#include "core/EventStep.h"
-#include "world/WorldManager.h"
+#include "qv/core/EventStep.h"
+#include "qv/world/WorldManager.h"
 
 #include <cstdlib>
 

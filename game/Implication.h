@@ -1,7 +1,7 @@
 #ifndef QUORVEL_IMPLICATION_H
 #define QUORVEL_IMPLICATION_H
 
-#include "world/Object.h"
+#include "qv/world/Object.h"
 
 /// A turret: comes in from a side, settles, and shoots Implies projectiles
 /// at the hero every 90 steps.

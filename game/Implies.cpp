@@ -3,8 +3,8 @@
 #include "GameEvents.h"
 #include "GameRules.h"
 
-#include "core/EventCollision.h"
-#include "core/EventOut.h"
+#include "qv/core/EventCollision.h"
+#include "qv/core/EventOut.h"
 
 Implies::Implies(qv::Vector position, int damage, qv::Vector velocity)
     : damage(damage), spent(false) {

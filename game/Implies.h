@@ -1,7 +1,7 @@
 #ifndef QUORVEL_IMPLIES_H
 #define QUORVEL_IMPLIES_H
 
-#include "world/Object.h"
+#include "qv/world/Object.h"
 
 /// An Implication's shot: flies straight and hurts the hero once on contact.
 class Implies : public qv::Object {

@@ -3,9 +3,9 @@
 #include "GameEvents.h"
 #include "GameRules.h"
 
-#include "core/EventStep.h"
-#include "core/EventView.h"
-#include "world/WorldManager.h"
+#include "qv/core/EventStep.h"
+#include "qv/core/EventView.h"
+#include "qv/world/WorldManager.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #ifndef QUORVEL_NIGHTMARE_H
 #define QUORVEL_NIGHTMARE_H
 
-#include "world/Object.h"
+#include "qv/world/Object.h"
 
 /// The sleeper's bed. While the hero lies in it the nightmare level falls and
 /// seconds slept are scored; while the hero is away the level rises.

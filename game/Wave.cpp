@@ -7,9 +7,9 @@
 #include "Quorvel.h"
 #include "Racket.h"
 
-#include "core/EventStep.h"
-#include "core/EventView.h"
-#include "core/LogManager.h"
+#include "qv/core/EventStep.h"
+#include "qv/core/EventView.h"
+#include "qv/core/LogManager.h"
 
 #include <cstdlib>
 #include <ctime>

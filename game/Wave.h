@@ -1,7 +1,7 @@
 #ifndef QUORVEL_WAVE_H
 #define QUORVEL_WAVE_H
 
-#include "world/Object.h"
+#include "qv/world/Object.h"
 
 /// Feeds enemies into the world, one every 90 steps, and hands over to the
 /// next wave once enough enemies have died.

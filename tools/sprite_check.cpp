@@ -2,9 +2,9 @@
 // loader and says whether it loads. "ok" lines go to standard output; the
 // loader's messages (errors and warnings, with their line numbers) go to
 // standard error. Exit status 0 only when every file loads.
-#include "core/LogManager.h"
-#include "resources/ResourceManager.h"
-#include "resources/Sprite.h"
+#include "qv/core/LogManager.h"
+#include "qv/resources/ResourceManager.h"
+#include "qv/resources/Sprite.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,10 +1,10 @@
 // The frame loop: order of a frame's phases, step counts, ending the loop, the
 // sleep rule, the broadcast and the drawing pass, with time faked.
-#include "core/GameManager.h"
-#include "core/EventStep.h"
-#include "core/LogManager.h"
+#include "qv/core/GameManager.h"
+#include "qv/core/EventStep.h"
+#include "qv/core/LogManager.h"
 #include "support/RecordingObject.h"
-#include "world/WorldManager.h"
+#include "qv/world/WorldManager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The log file: its prefix and layout, flushing, truncation at start-up and
 // writing when no file could be opened.
-#include "core/LogManager.h"
+#include "qv/core/LogManager.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The character grid as it lands in the real window: which cells light up,
 // in which colour, where strings go, and what the view's corner shifts.
-#include "display/DisplayManager.h"
-#include "world/WorldManager.h"
+#include "qv/display/DisplayManager.h"
+#include "qv/world/WorldManager.h"
 
 #include "PerCellRenderer.h"
 #include "support/WindowCapture.h"

@@ -1,11 +1,11 @@
 // Input: the SFML-to-engine key and button tables, start-up, and real key
 // presses, clicks and pointer moves sent to the window under Xvfb.
-#include "display/InputManager.h"
-#include "core/EventKeyboard.h"
-#include "core/EventMouse.h"
-#include "core/LogManager.h"
-#include "display/DisplayManager.h"
-#include "world/WorldManager.h"
+#include "qv/display/InputManager.h"
+#include "qv/core/EventKeyboard.h"
+#include "qv/core/EventMouse.h"
+#include "qv/core/LogManager.h"
+#include "qv/display/DisplayManager.h"
+#include "qv/world/WorldManager.h"
 
 #include "support/RecordingObject.h"
 #include "support/TestSupport.h"

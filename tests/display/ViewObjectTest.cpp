@@ -1,12 +1,12 @@
 // HUD view objects: where the nine places put them, how view events change
 // their value, and the text, bars and dash rows they draw.
-#include "display/ViewObject.h"
-#include "core/EventStep.h"
-#include "core/EventView.h"
-#include "core/GameManager.h"
-#include "core/LogManager.h"
-#include "display/DisplayManager.h"
-#include "world/WorldManager.h"
+#include "qv/display/ViewObject.h"
+#include "qv/core/EventStep.h"
+#include "qv/core/EventView.h"
+#include "qv/core/GameManager.h"
+#include "qv/core/LogManager.h"
+#include "qv/display/DisplayManager.h"
+#include "qv/world/WorldManager.h"
 
 #include "support/RecordingObject.h"
 #include "support/TestSupport.h"

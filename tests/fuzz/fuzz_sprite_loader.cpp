@@ -1,11 +1,11 @@
 // libFuzzer target for the sprite loader: every input is loaded as a sprite
 // file. A load that succeeds must give a self-consistent sprite; one that
 // fails must leave the registry empty. Anything else traps.
-#include "core/LogManager.h"
-#include "display/Color.h"
-#include "resources/Frame.h"
-#include "resources/ResourceManager.h"
-#include "resources/Sprite.h"
+#include "qv/core/LogManager.h"
+#include "qv/display/Color.h"
+#include "qv/resources/Frame.h"
+#include "qv/resources/ResourceManager.h"
+#include "qv/resources/Sprite.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

@@ -10,7 +10,7 @@
 #include "Implies.h"
 #include "Racket.h"
 
-#include "core/EventCollision.h"
+#include "qv/core/EventCollision.h"
 
 namespace {
 

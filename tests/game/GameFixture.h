@@ -4,13 +4,13 @@
 // A game world without a window: log, resources and world started, the
 // shipped sprites loaded, frames driven by hand (step, then world update).
 
-#include "core/EventKeyboard.h"
-#include "core/EventStep.h"
-#include "core/EventView.h"
-#include "core/LogManager.h"
-#include "resources/ResourceManager.h"
-#include "world/Object.h"
-#include "world/WorldManager.h"
+#include "qv/core/EventKeyboard.h"
+#include "qv/core/EventStep.h"
+#include "qv/core/EventView.h"
+#include "qv/core/LogManager.h"
+#include "qv/resources/ResourceManager.h"
+#include "qv/world/Object.h"
+#include "qv/world/WorldManager.h"
 
 #include "GameEvents.h"
 #include "GameResources.h"

@@ -9,9 +9,9 @@
 #include "GameRules.h"
 #include "GameStart.h"
 
-#include "core/GameManager.h"
-#include "display/DisplayManager.h"
-#include "resources/Sprite.h"
+#include "qv/core/GameManager.h"
+#include "qv/display/DisplayManager.h"
+#include "qv/resources/Sprite.h"
 #include "support/TestSupport.h"
 #include "support/WindowCapture.h"
 

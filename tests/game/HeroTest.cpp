@@ -7,9 +7,9 @@
 #include "Hero.h"
 #include "Nightmare.h"
 
-#include "core/EventMouse.h"
-#include "display/Color.h"
-#include "resources/Sprite.h"
+#include "qv/core/EventMouse.h"
+#include "qv/display/Color.h"
+#include "qv/resources/Sprite.h"
 
 namespace {
 

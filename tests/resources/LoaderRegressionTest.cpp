@@ -2,9 +2,9 @@
 // inputs that once broke the loader) goes through the loader: it must return
 // a loader result, never disturb a sprite already held, and add a consistent
 // sprite or nothing. Shipped sprite files (*-spr.txt) must load.
-#include "core/LogManager.h"
-#include "resources/ResourceManager.h"
-#include "resources/Sprite.h"
+#include "qv/core/LogManager.h"
+#include "qv/resources/ResourceManager.h"
+#include "qv/resources/Sprite.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Sounds and music: loading, the two tables of 128, lookup by label, life
 // across shutDown/startUp, and one tone played through to the audio output.
-#include "resources/ResourceManager.h"
-#include "core/LogManager.h"
+#include "qv/resources/ResourceManager.h"
+#include "qv/core/LogManager.h"
 #include "support/TestSupport.h"
 
 #include <SFML/Audio.hpp>

@@ -1,9 +1,9 @@
 // The sprite loader and registry: exact messages, line numbers and results
 // for each way a file can be wrong, damaged files, capacity and lookup.
-#include "core/LogManager.h"
-#include "display/Color.h"
-#include "resources/ResourceManager.h"
-#include "resources/Sprite.h"
+#include "qv/core/LogManager.h"
+#include "qv/display/Color.h"
+#include "qv/resources/ResourceManager.h"
+#include "qv/resources/Sprite.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

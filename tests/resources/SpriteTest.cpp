@@ -1,15 +1,15 @@
 // Sprites and the objects that show them: frame slots, allocation failure,
 // binding by label, the box it gives, animation counted in draws, and where
 // the drawn cells land in the real window.
-#include "resources/Sprite.h"
-#include "core/LogManager.h"
-#include "display/Color.h"
-#include "display/DisplayManager.h"
-#include "resources/ResourceManager.h"
+#include "qv/resources/Sprite.h"
+#include "qv/core/LogManager.h"
+#include "qv/display/Color.h"
+#include "qv/display/DisplayManager.h"
+#include "qv/resources/ResourceManager.h"
 #include "support/TestSupport.h"
 #include "support/WindowCapture.h"
-#include "world/Object.h"
-#include "world/WorldManager.h"
+#include "qv/world/Object.h"
+#include "qv/world/WorldManager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #ifndef QV_TESTS_SUPPORT_RECORDINGOBJECT_H
 #define QV_TESTS_SUPPORT_RECORDINGOBJECT_H
 
-#include "core/Event.h"
-#include "world/Object.h"
+#include "qv/core/Event.h"
+#include "qv/world/Object.h"
 
 #include <functional>
 #include <string>

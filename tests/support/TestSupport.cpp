@@ -1,7 +1,7 @@
 #include "support/TestSupport.h"
 
-#include "core/LogManager.h"
-#include "resources/ResourceManager.h"
+#include "qv/core/LogManager.h"
+#include "qv/resources/ResourceManager.h"
 
 #include <cctype>
 #include <cstdlib>

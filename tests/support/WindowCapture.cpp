@@ -2,7 +2,7 @@
 
 #include "GlDriver.h"
 
-#include "display/DisplayManager.h"
+#include "qv/display/DisplayManager.h"
 
 #include <SFML/Graphics/Texture.hpp>
 

@@ -2,14 +2,14 @@
 // random world run with each must give the same events, order and positions.
 #include "AllPairsScan.h"
 
-#include "core/EventCollision.h"
-#include "core/EventOut.h"
-#include "core/EventStep.h"
-#include "core/LogManager.h"
-#include "resources/ResourceManager.h"
+#include "qv/core/EventCollision.h"
+#include "qv/core/EventOut.h"
+#include "qv/core/EventStep.h"
+#include "qv/core/LogManager.h"
+#include "qv/resources/ResourceManager.h"
 #include "support/TestSupport.h"
-#include "world/Object.h"
-#include "world/WorldManager.h"
+#include "qv/world/Object.h"
+#include "qv/world/WorldManager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Objects and the world: identity and velocity, collisions and blocking,
 // out-of-world events, deferred deletion, the capacity of the object list,
 // lookups by type and the followed view.
-#include "world/WorldManager.h"
-#include "core/EventCollision.h"
-#include "core/EventStep.h"
+#include "qv/world/WorldManager.h"
+#include "qv/core/EventCollision.h"
+#include "qv/core/EventStep.h"
 #include "support/RecordingObject.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,0 @@
-#include "core/EventOut.h"
-
-namespace qv {
-
-EventOut::EventOut() {
-    setType(TYPE);
-}
-
-} // namespace qv

@@ -1,0 +1,71 @@
+#include "qv/core/CommandLine.h"
+
+namespace qv {
+
+CommandLine::CommandLine() : headless(false), stats(false), help(false) {}
+
+int CommandLine::parse(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--record" || argument == "--replay") {
+            if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+                error = argument + " needs a file name";
+                return -1;
+            }
+            (argument == "--record" ? recordFile : replayFile) = argv[++i];
+        } else if (argument == "--headless") {
+            headless = true;
+        } else if (argument == "--stats") {
+            stats = true;
+        } else if (argument == "--help" || argument == "-h") {
+            help = true;
+        } else {
+            error = "unknown option: " + argument;
+            return -1;
+        }
+    }
+    if (!recordFile.empty() && !replayFile.empty()) {
+        error = "--record and --replay cannot be used together";
+        return -1;
+    }
+    if (headless && replayFile.empty()) {
+        error = "--headless needs --replay FILE";
+        return -1;
+    }
+    return 0;
+}
+
+const std::string& CommandLine::getRecordFile() const {
+    return recordFile;
+}
+
+const std::string& CommandLine::getReplayFile() const {
+    return replayFile;
+}
+
+bool CommandLine::isHeadless() const {
+    return headless;
+}
+
+bool CommandLine::wantsStats() const {
+    return stats;
+}
+
+bool CommandLine::wantsHelp() const {
+    return help;
+}
+
+const std::string& CommandLine::getError() const {
+    return error;
+}
+
+std::string CommandLine::usage(const std::string& program) {
+    return "usage: " + program +
+           " [--record FILE | --replay FILE [--headless]] [--stats]\n"
+           "  --record FILE   play, and write every input to FILE as a replay\n"
+           "  --replay FILE   play FILE back; your own keys and mouse are ignored\n"
+           "  --headless      with --replay: no window, no sound, as fast as possible\n"
+           "  --stats         at exit, print how long each phase of a frame took\n";
+}
+
+} // namespace qv

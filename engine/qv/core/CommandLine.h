@@ -1,0 +1,51 @@
+#ifndef QV_CORE_COMMANDLINE_H
+#define QV_CORE_COMMANDLINE_H
+
+#include <string>
+
+namespace qv {
+
+/// The command-line options every qv game understands. With no arguments a
+/// game runs as it always has; the options add recording, replaying,
+/// playing without a window and frame statistics on top.
+class CommandLine {
+public:
+    CommandLine();
+
+    /// Reads argv[1..argc-1]. 0 when every argument is known and they fit
+    /// together; -1 otherwise, with getError() saying why.
+    int parse(int argc, const char* const* argv);
+
+    /// "--record FILE": the replay file to write, or empty.
+    const std::string& getRecordFile() const;
+
+    /// "--replay FILE": the replay file to play back, or empty.
+    const std::string& getReplayFile() const;
+
+    /// "--headless": no window, no sound, no sleeping (needs --replay).
+    bool isHeadless() const;
+
+    /// "--stats": print the frame statistics at exit.
+    bool wantsStats() const;
+
+    /// "--help" or "-h" was given.
+    bool wantsHelp() const;
+
+    /// One line naming what parse() refused, or empty.
+    const std::string& getError() const;
+
+    /// The usage text, a few lines, each ending in a line break.
+    static std::string usage(const std::string& program);
+
+private:
+    std::string recordFile;
+    std::string replayFile;
+    bool headless;
+    bool stats;
+    bool help;
+    std::string error;
+};
+
+} // namespace qv
+
+#endif

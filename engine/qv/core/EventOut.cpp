@@ -1,0 +1,9 @@
+#include "qv/core/EventOut.h"
+
+namespace qv {
+
+EventOut::EventOut() {
+    setType(TYPE);
+}
+
+} // namespace qv

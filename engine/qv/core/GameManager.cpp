@@ -1,0 +1,140 @@
+#include "qv/core/GameManager.h"
+
+#include "qv/core/EventStep.h"
+#include "qv/core/LogManager.h"
+#include "qv/core/Platform.h"
+#include "qv/display/DisplayManager.h"
+#include "qv/display/InputManager.h"
+#include "qv/display/ViewObject.h"
+#include "qv/resources/ResourceManager.h"
+#include "qv/world/Object.h"
+#include "qv/world/WorldManager.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int MAX_ALTITUDE = 4;
+
+} // namespace
+
+GameManager::GameManager()
+    : frameTime(33), gameOver(true), timeSource(nullptr), sleeper(platform::sleepUntilMicros) {
+    setType("GameManager");
+}
+
+GameManager& GameManager::getInstance() {
+    static GameManager instance;
+    return instance;
+}
+
+int GameManager::startUp() {
+    platform::raiseTimerResolution();
+    gameOver = false;
+
+    DisplayManager& display = DisplayManager::getInstance();
+    WorldManager& world = WorldManager::getInstance();
+    const int results[] = {
+        LogManager::getInstance().startUp(),
+        display.startUp(),
+        InputManager::getInstance().startUp(),
+        ResourceManager::getInstance().startUp(),
+        world.startUp(),
+    };
+
+    const Box grid(Vector(), static_cast<float>(display.getHorizontalChars()),
+                   static_cast<float>(display.getVerticalChars()));
+    world.setBoundary(grid);
+    world.setView(grid);
+
+    for (const int result : results) {
+        if (result != 0) {
+            return -1;
+        }
+    }
+    return Manager::startUp();
+}
+
+void GameManager::shutDown() {
+    platform::restoreTimerResolution();
+    gameOver = true;
+    WorldManager::getInstance().shutDown();
+    ResourceManager::getInstance().shutDown();
+    InputManager::getInstance().shutDown();
+    DisplayManager::getInstance().shutDown();
+    LogManager::getInstance().shutDown();
+    Manager::shutDown();
+}
+
+void GameManager::run() {
+    EventStep step;
+    Clock clock(timeSource);
+    if (gameOver) {
+        return;
+    }
+    WorldManager& world = WorldManager::getInstance();
+    InputManager& input = InputManager::getInstance();
+    DisplayManager& display = DisplayManager::getInstance();
+    const std::int64_t period = static_cast<std::int64_t>(frameTime) * 1000;
+    // Frames are scheduled on a fixed grid, so a late wake-up shortens the
+    // next sleep instead of delaying every later frame.
+    std::int64_t frameStart = clock.nowMicros();
+    for (int frame = 0;; ++frame) {
+        clock.restartAt(frameStart);
+
+        step.setStepCount(frame);
+        onEvent(&step);
+        input.getInput();
+        world.update();
+        drawWorld();
+        display.showFrame();
+
+        // An overrun frame still sleeps a full period rather than none, so a
+        // slow frame never makes the next one start early.
+        const bool overran = clock.elapsedMicros() > period;
+        frameStart = overran ? clock.nowMicros() + period : frameStart + period;
+        sleeper(frameStart);
+
+        if (gameOver) {
+            break;
+        }
+    }
+}
+
+void GameManager::drawWorld() const {
+    WorldManager& world = WorldManager::getInstance();
+    const Box view = world.getView();
+    const ObjectList all = world.getAllObjects();
+    for (int altitude = 0; altitude <= MAX_ALTITUDE; ++altitude) {
+        for (int i = 0; i < all.getCount(); ++i) {
+            Object* object = all[i];
+            if (object->getAltitude() != altitude) {
+                continue;
+            }
+            // HUD objects stay on screen wherever their position lies.
+            if (boxesIntersect(object->getWorldBox(), view) ||
+                dynamic_cast<ViewObject*>(object) != nullptr) {
+                object->draw();
+            }
+        }
+    }
+}
+
+void GameManager::setGameOver(bool isGameOver) {
+    gameOver = isGameOver;
+}
+
+bool GameManager::getGameOver() const {
+    return gameOver;
+}
+
+int GameManager::getFrameTime() const {
+    return frameTime;
+}
+
+void GameManager::setTiming(Clock::TimeSource newTimeSource, Sleeper newSleeper) {
+    timeSource = newTimeSource;
+    sleeper = newSleeper != nullptr ? newSleeper : platform::sleepUntilMicros;
+}
+
+} // namespace qv

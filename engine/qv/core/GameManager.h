@@ -1,0 +1,64 @@
+#ifndef QV_CORE_GAMEMANAGER_H
+#define QV_CORE_GAMEMANAGER_H
+
+#include "qv/core/Clock.h"
+#include "qv/core/Manager.h"
+
+#include <cstdint>
+
+namespace qv {
+
+/// Starts and stops every other manager in a fixed order and runs the frame
+/// loop: step, input, world update, drawing, showing the frame, sleeping out
+/// the rest of the frame period.
+class GameManager : public Manager {
+public:
+    /// Blocks until the time source reaches a time in microseconds; tests
+    /// pass one that only records and moves their fake time on.
+    using Sleeper = void (*)(std::int64_t wakeAtMicros);
+
+    static GameManager& getInstance();
+
+    /// Starts the log, display, input, resource and world managers, in this
+    /// order, and sets the world's boundary and view to the display grid.
+    /// Every manager is tried even when an earlier one failed. 0 if all
+    /// started, -1 otherwise (those that started stay started).
+    int startUp() override;
+
+    /// Stops the managers in the reverse order and sets the game-over flag.
+    void shutDown() override;
+
+    /// Runs frames until the game-over flag is set; a frame in which it is
+    /// set still runs to its end. Returns at once if it is already set.
+    /// Frames start every 33 ms on the monotonic clock, to within the
+    /// system's wake-up latency (typically 0.05 to 0.2 ms on Linux); a frame
+    /// whose work overran is followed by a full 33 ms sleep.
+    void run();
+
+    /// The loop tests this flag after each frame.
+    void setGameOver(bool isGameOver = true);
+    bool getGameOver() const;
+
+    /// The frame period in milliseconds (33).
+    int getFrameTime() const;
+
+    /// Replaces the loop's time source and sleep (null restores the real
+    /// ones), so tests can run frames without waiting for them.
+    void setTiming(Clock::TimeSource timeSource, Sleeper sleeper);
+
+private:
+    GameManager();
+
+    /// Draws every object of altitude 0 to 4 that lies in the view, and
+    /// every view object wherever it lies.
+    void drawWorld() const;
+
+    int frameTime;
+    bool gameOver;
+    Clock::TimeSource timeSource;
+    Sleeper sleeper;
+};
+
+} // namespace qv
+
+#endif

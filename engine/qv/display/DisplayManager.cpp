@@ -1,0 +1,195 @@
+#include "qv/display/DisplayManager.h"
+
+#include "qv/world/WorldManager.h"
+
+namespace qv {
+
+namespace {
+
+constexpr const char* WINDOW_TITLE = "Quorvel";
+constexpr const char* FONT_FILE = "qv-font.ttf";
+
+} // namespace
+
+DisplayManager::DisplayManager()
+    : horizontalPixels(1024), verticalPixels(768), horizontalChars(80), verticalChars(24),
+      backgroundColor(sf::Color::Black) {
+    setType("DisplayManager");
+    // A missing font is reported by startUp(), which loads it again.
+    font.loadFromFile(FONT_FILE);
+}
+
+DisplayManager::~DisplayManager() = default;
+
+DisplayManager& DisplayManager::getInstance() {
+    static DisplayManager instance;
+    return instance;
+}
+
+int DisplayManager::startUp() {
+    if (window) {
+        return 0;
+    }
+    window = std::make_unique<sf::RenderWindow>(
+        sf::VideoMode(static_cast<unsigned>(horizontalPixels),
+                      static_cast<unsigned>(verticalPixels), 32),
+        WINDOW_TITLE, sf::Style::Titlebar | sf::Style::Close, sf::ContextSettings());
+    // Room for a full grid, twelve vertices a cell, so frames never reallocate.
+    cells.reserve(static_cast<std::size_t>(horizontalChars * verticalChars) * 12);
+    window->setMouseCursorVisible(false);
+    window->setVerticalSyncEnabled(true);
+    if (!font.loadFromFile(FONT_FILE)) {
+        return -1;
+    }
+    return Manager::startUp();
+}
+
+void DisplayManager::shutDown() {
+    if (window) {
+        window->close();
+        window.reset();
+    }
+    cells.clear();
+    Manager::shutDown();
+}
+
+float DisplayManager::cellWidth() const {
+    return static_cast<float>(horizontalPixels) / static_cast<float>(horizontalChars);
+}
+
+float DisplayManager::cellHeight() const {
+    return static_cast<float>(verticalPixels) / static_cast<float>(verticalChars);
+}
+
+unsigned int DisplayManager::glyphSize() const {
+    const float smaller = cellWidth() < cellHeight() ? cellWidth() : cellHeight();
+    return static_cast<unsigned int>(2.0f * smaller);
+}
+
+sf::Color DisplayManager::toSfColor(Color color) {
+    switch (color) {
+    case BLACK:
+        return sf::Color::Black;
+    case RED:
+        return sf::Color::Red;
+    case GREEN:
+        return sf::Color::Green;
+    case YELLOW:
+        return sf::Color::Yellow;
+    case BLUE:
+        return sf::Color::Blue;
+    case MAGENTA:
+        return sf::Color::Magenta;
+    case CYAN:
+        return sf::Color::Cyan;
+    default:
+        return sf::Color::White;
+    }
+}
+
+void DisplayManager::addQuad(sf::FloatRect area, sf::FloatRect texture, sf::Color color) {
+    const float right = area.left + area.width;
+    const float bottom = area.top + area.height;
+    const float textureRight = texture.left + texture.width;
+    const float textureBottom = texture.top + texture.height;
+    const sf::Vertex topLeft({area.left, area.top}, color, {texture.left, texture.top});
+    const sf::Vertex topRight({right, area.top}, color, {textureRight, texture.top});
+    const sf::Vertex bottomLeft({area.left, bottom}, color, {texture.left, textureBottom});
+    const sf::Vertex bottomRight({right, bottom}, color, {textureRight, textureBottom});
+    cells.insert(cells.end(), {topLeft, topRight, bottomLeft, bottomLeft, topRight, bottomRight});
+}
+
+int DisplayManager::drawCh(Vector position, char ch, Color color) {
+    if (!window) {
+        return -1;
+    }
+    const Vector corner = WorldManager::getInstance().getView().corner;
+    const float width = cellWidth();
+    const float height = cellHeight();
+    const float px = (position.x - corner.x) * width;
+    const float py = (position.y - corner.y) * height;
+
+    // The glyph page keeps an opaque white square at its top-left corner;
+    // sampling its centre makes a plain rectangle of the vertex colour.
+    const sf::FloatRect opaqueTexel(1.0f, 1.0f, 0.0f, 0.0f);
+    addQuad(sf::FloatRect(px - width / 10.0f, py + height / 5.0f, width, height), opaqueTexel,
+            backgroundColor);
+
+    // The character as the default locale makes it, placed on the baseline
+    // one glyph size below the cell's top, as a single-character text would be.
+    const sf::Uint32 code = sf::String(ch)[0];
+    if (code == U' ' || code == U'\t' || code == U'\n') {
+        return 0; // blanks have no glyph: only the background shows
+    }
+    const unsigned int size = glyphSize();
+    const sf::Glyph& glyph = font.getGlyph(code, size, true);
+    // Texture and bounds grow by one pixel on every side, for smoothing.
+    const float padding = 1.0f;
+    const float baseline = static_cast<float>(size);
+    const sf::FloatRect bounds(glyph.bounds.left - padding, baseline + glyph.bounds.top - padding,
+                               glyph.bounds.width + 2 * padding, glyph.bounds.height + 2 * padding);
+    const sf::FloatRect texture(static_cast<float>(glyph.textureRect.left) - padding,
+                                static_cast<float>(glyph.textureRect.top) - padding,
+                                static_cast<float>(glyph.textureRect.width) + 2 * padding,
+                                static_cast<float>(glyph.textureRect.height) + 2 * padding);
+    addQuad(sf::FloatRect(px + bounds.left, py + bounds.top, bounds.width, bounds.height), texture,
+            toSfColor(color));
+    return 0;
+}
+
+int DisplayManager::drawString(Vector position, const std::string& text,
+                               Justification justification, Color color) {
+    const int length = static_cast<int>(text.size());
+    float first = position.x;
+    if (justification == CENTER) {
+        first -= static_cast<float>(length / 2);
+    } else if (justification == RIGHT) {
+        first -= static_cast<float>(length);
+    }
+    for (int i = 0; i < length; ++i) {
+        drawCh(Vector(first + static_cast<float>(i), position.y), text[static_cast<std::size_t>(i)],
+               color);
+    }
+    return 0;
+}
+
+void DisplayManager::flush() {
+    if (!window || cells.empty()) {
+        return;
+    }
+    sf::RenderStates states;
+    states.texture = &font.getTexture(glyphSize());
+    window->draw(cells.data(), cells.size(), sf::Triangles, states);
+    cells.clear();
+}
+
+void DisplayManager::showFrame() {
+    if (!window) {
+        return;
+    }
+    flush();
+    window->display();
+    window->clear(backgroundColor);
+}
+
+int DisplayManager::getHorizontalChars() const {
+    return horizontalChars;
+}
+
+int DisplayManager::getVerticalChars() const {
+    return verticalChars;
+}
+
+int DisplayManager::getHorizontalPixels() const {
+    return horizontalPixels;
+}
+
+int DisplayManager::getVerticalPixels() const {
+    return verticalPixels;
+}
+
+sf::RenderWindow* DisplayManager::getWindow() const {
+    return window.get();
+}
+
+} // namespace qv

@@ -1,0 +1,109 @@
+#include "qv/resources/ResourceManager.h"
+
+#include "qv/core/LogManager.h"
+
+#include <AL/alc.h>
+
+#include <utility>
+
+namespace qv {
+
+namespace {
+
+bool canOpenAudioDevice() {
+    ALCdevice* device = alcOpenDevice(nullptr);
+    if (device == nullptr) {
+        return false;
+    }
+    alcCloseDevice(device);
+    return true;
+}
+
+} // namespace
+
+ResourceManager::ResourceManager()
+    : soundCount(0), musicCount(0), audioChecked(false), audioDevice(false) {
+    setType("ResourceManager");
+}
+
+ResourceManager& ResourceManager::getInstance() {
+    static ResourceManager instance;
+    return instance;
+}
+
+int ResourceManager::startUp() {
+    soundCount = 0;
+    musicCount = 0;
+    return SpriteResourceManager::startUp();
+}
+
+void ResourceManager::shutDown() {
+    SpriteResourceManager::shutDown();
+}
+
+int ResourceManager::loadSound(std::string filename, std::string label) {
+    if (soundCount >= MAX_SOUNDS) {
+        LogManager::getInstance().writeLog("Sound array full\n");
+        return -1;
+    }
+    Sound& record = sounds[soundCount];
+    if (!record.loadFromFile(filename)) {
+        LogManager::getInstance().writeLog("Unable to load sound from file\n");
+        return -1;
+    }
+    record.setLabel(std::move(label));
+    ++soundCount;
+    return 0;
+}
+
+sf::Sound* ResourceManager::getSound(std::string label) {
+    if (!hasAudioDevice()) {
+        return nullptr;
+    }
+    for (int i = 0; i < soundCount; ++i) {
+        if (sounds[i].getLabel() == label) {
+            return sounds[i].getSound();
+        }
+    }
+    return nullptr;
+}
+
+int ResourceManager::loadMusic(std::string filename, std::string label) {
+    if (musicCount >= MAX_MUSIC) {
+        LogManager::getInstance().writeLog("Music array full\n");
+        return -1;
+    }
+    Music& record = music[musicCount];
+    if (!record.openFromFile(filename)) {
+        LogManager::getInstance().writeLog("Unable to load music from file\n");
+        return -1;
+    }
+    record.setLabel(std::move(label));
+    ++musicCount;
+    return 0;
+}
+
+sf::Music* ResourceManager::getMusic(std::string label) {
+    if (!hasAudioDevice()) {
+        return nullptr;
+    }
+    for (int i = 0; i < musicCount; ++i) {
+        if (music[i].getLabel() == label) {
+            return music[i].getMusic();
+        }
+    }
+    return nullptr;
+}
+
+bool ResourceManager::hasAudioDevice() {
+    if (!audioChecked) {
+        audioChecked = true;
+        audioDevice = canOpenAudioDevice();
+        if (!audioDevice) {
+            LogManager::getInstance().writeLog("No audio device: sounds and music stay silent\n");
+        }
+    }
+    return audioDevice;
+}
+
+} // namespace qv

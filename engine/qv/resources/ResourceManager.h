@@ -1,0 +1,58 @@
+#ifndef QV_RESOURCES_RESOURCEMANAGER_H
+#define QV_RESOURCES_RESOURCEMANAGER_H
+
+#include "qv/resources/Music.h"
+#include "qv/resources/Sound.h"
+#include "qv/resources/SpriteResourceManager.h"
+
+#include <string>
+
+namespace qv {
+
+/// The engine's resources: the sprite registry plus up to 128 sounds
+/// (decoded into memory) and 128 pieces of music (streamed), found by label.
+class ResourceManager : public SpriteResourceManager {
+public:
+    static constexpr int MAX_SOUNDS = 128;
+    static constexpr int MAX_MUSIC = 128;
+
+    static ResourceManager& getInstance();
+
+    /// Forgets every sound and piece of music, then starts the registry.
+    int startUp() override;
+
+    /// Destroys the sprites; sounds and music stay playable.
+    void shutDown() override;
+
+    /// 0 when loaded, -1 when the table is full or the file cannot be read.
+    int loadSound(std::string filename, std::string label);
+    /// The first sound loaded under label, or null; always null when there
+    /// is no audio device, so that nothing is ever played into the void.
+    sf::Sound* getSound(std::string label);
+
+    /// 0 when opened, -1 when the table is full or the file cannot be read.
+    int loadMusic(std::string filename, std::string label);
+    /// The first music opened under label, or null; always null when there
+    /// is no audio device.
+    sf::Music* getMusic(std::string label);
+
+    /// Whether an audio device can be opened; asked once, on the first call,
+    /// which logs when there is none.
+    bool hasAudioDevice();
+
+private:
+    ResourceManager();
+
+    Sound sounds[MAX_SOUNDS];
+    int soundCount;
+    Music music[MAX_MUSIC];
+    int musicCount;
+    // Without a device, a playing stream spins on failing OpenAL calls and
+    // floods standard error; lookups then find nothing instead.
+    bool audioChecked;
+    bool audioDevice;
+};
+
+} // namespace qv
+
+#endif

@@ -1,0 +1,54 @@
+#ifndef QV_RESOURCES_SPRITERESOURCEMANAGER_H
+#define QV_RESOURCES_SPRITERESOURCEMANAGER_H
+
+#include "qv/core/Manager.h"
+#include "qv/resources/Frame.h"
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+class Sprite;
+
+/// The sprite registry: reads sprite files and holds up to 100 sprites under
+/// labels until shutDown(). Reached through ResourceManager::getInstance().
+class SpriteResourceManager : public Manager {
+public:
+    static constexpr int MAX_SPRITES = 100;
+
+    ~SpriteResourceManager() override;
+
+    /// Empties the registry unless already started. Always 0.
+    int startUp() override;
+
+    /// Destroys every sprite.
+    void shutDown() override;
+
+    /// Reads a sprite file and holds the sprite under label. 0 on success;
+    /// -1 registry full, -2 header, -3 body, -4 footer, -5 cannot open.
+    /// Every failure is logged with its line number; the registry is then unchanged.
+    int loadSprite(std::string filename, std::string label);
+
+    /// The first sprite loaded under label (exact match), or null.
+    Sprite* getSprite(std::string label) const;
+
+protected:
+    SpriteResourceManager();
+
+private:
+    Sprite* sprites[MAX_SPRITES];
+    int spriteCount;
+};
+
+/// Line readers of the sprite loader; they share one line counter.
+std::string getLine(std::ifstream& file);
+std::vector<std::string> readData(std::ifstream& file, std::string tag);
+int matchLineInt(std::vector<std::string>& lines, const char* key);
+std::string matchLineStr(std::vector<std::string>& lines, const char* key);
+Frame parseFrame(std::vector<std::string>& lines, int width, int height);
+
+} // namespace qv
+
+#endif

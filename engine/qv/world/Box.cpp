@@ -1,0 +1,19 @@
+#include "qv/world/Box.h"
+
+namespace qv {
+
+namespace {
+
+bool intervalsOverlap(float aStart, float aExtent, float bStart, float bExtent) {
+    return (bStart <= aStart && aStart <= bStart + bExtent) ||
+           (aStart <= bStart && bStart <= aStart + aExtent);
+}
+
+} // namespace
+
+bool boxesIntersect(const Box& a, const Box& b) {
+    return intervalsOverlap(a.corner.x, a.horizontal, b.corner.x, b.horizontal) &&
+           intervalsOverlap(a.corner.y, a.vertical, b.corner.y, b.vertical);
+}
+
+} // namespace qv

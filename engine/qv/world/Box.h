@@ -1,0 +1,26 @@
+#ifndef QV_WORLD_BOX_H
+#define QV_WORLD_BOX_H
+
+#include "qv/world/Vector.h"
+
+namespace qv {
+
+/// An axis-aligned rectangle: corner is its smallest x and y.
+class Box {
+public:
+    Vector corner;
+    float horizontal = 0.0f;
+    float vertical = 0.0f;
+
+    Box() = default;
+    Box(Vector corner, float horizontal, float vertical)
+        : corner(corner), horizontal(horizontal), vertical(vertical) {}
+};
+
+/// True when the boxes overlap on both axes. The intervals are closed, so
+/// boxes that only touch along an edge or at a corner intersect.
+bool boxesIntersect(const Box& a, const Box& b);
+
+} // namespace qv
+
+#endif
