@@ -18,10 +18,9 @@ int main(int argc, char** argv) {
         std::fputs(qv::CommandLine::usage("quorvel").c_str(), asked ? stdout : stderr);
         return asked ? 0 : 2;
     }
-    // Record, replay, headless and stats are wired in as they come.
-    if (!options.getRecordFile().empty() || !options.getReplayFile().empty() ||
-        options.wantsStats()) {
-        std::fprintf(stderr, "quorvel: this build cannot record, replay or measure yet\n");
+    // Record, replay and headless are wired in as they come.
+    if (!options.getRecordFile().empty() || !options.getReplayFile().empty()) {
+        std::fprintf(stderr, "quorvel: this build cannot record or replay yet\n");
         return 2;
     }
 
@@ -36,6 +35,9 @@ int main(int argc, char** argv) {
         new GameStart;
         log.writeLog("Wave started\n");
         game.run();
+        if (options.wantsStats()) {
+            std::fputs(game.getFrameStats().report().c_str(), stdout);
+        }
     }
     game.shutDown();
     return 0;

@@ -3,8 +3,8 @@
 #include "qv/core/GameManager.h"
 #include "qv/core/EventStep.h"
 #include "qv/core/LogManager.h"
-#include "support/RecordingObject.h"
 #include "qv/world/WorldManager.h"
+#include "support/RecordingObject.h"
 
 #include <gtest/gtest.h>
 
@@ -106,6 +106,23 @@ TEST_F(GameLoop, SleepsTheRestOfTheFrameOrAFullFrameAfterAnOverrun) {
     game.run();
     // Exact to the microsecond: 32.999 ms of work leaves 1 us.
     EXPECT_EQ(sleeps, std::vector<std::int64_t>({23000, 0, 33000, 1, 33000}));
+
+    // The same frames as the statistics saw them on the loop's time source.
+    const qv::FrameStats& stats = game.getFrameStats();
+    const qv::PhaseFigures step = stats.figures(qv::FramePhase::STEP);
+    const qv::PhaseFigures input = stats.figures(qv::FramePhase::INPUT);
+    const qv::PhaseFigures sleep = stats.figures(qv::FramePhase::SLEEP);
+    const qv::PhaseFigures period = stats.figures(qv::FramePhase::PERIOD);
+    EXPECT_EQ(step.frames, 5);
+    EXPECT_EQ(input.frames, 5);
+    EXPECT_EQ(period.frames, 5);
+    EXPECT_DOUBLE_EQ(step.meanMicros, (10000 + 33000 + 40000 + 32999) / 5.0);
+    EXPECT_EQ(step.maxMicros, 40000);
+    EXPECT_EQ(input.maxMicros, 0);
+    EXPECT_EQ(sleep.maxMicros, 33000);
+    EXPECT_DOUBLE_EQ(period.meanMicros, (4 * 33000 + 73000) / 5.0);
+    EXPECT_NEAR(period.p50Micros, 33000, 33000 / 256);
+    EXPECT_NEAR(period.p99Micros, 73000, 73000 / 256);
 }
 
 TEST_F(GameLoop, DrawsAltitudesZeroToFourInOrderAndOnlyObjectsTouchingTheView) {

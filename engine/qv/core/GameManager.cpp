@@ -79,26 +79,38 @@ void GameManager::run() {
     // Frames are scheduled on a fixed grid, so a late wake-up shortens the
     // next sleep instead of delaying every later frame.
     std::int64_t frameStart = clock.nowMicros();
+    frameStats.reset();
     for (int frame = 0;; ++frame) {
         clock.restartAt(frameStart);
+        frameStats.beginFrame(clock.nowMicros());
 
         step.setStepCount(frame);
         onEvent(&step);
+        frameStats.mark(FramePhase::STEP, clock.nowMicros());
         input.getInput();
+        frameStats.mark(FramePhase::INPUT, clock.nowMicros());
         world.update();
+        frameStats.mark(FramePhase::UPDATE, clock.nowMicros());
         drawWorld();
+        frameStats.mark(FramePhase::DRAW, clock.nowMicros());
         display.showFrame();
+        frameStats.mark(FramePhase::SHOW, clock.nowMicros());
 
         // An overrun frame still sleeps a full period rather than none, so a
         // slow frame never makes the next one start early.
         const bool overran = clock.elapsedMicros() > period;
         frameStart = overran ? clock.nowMicros() + period : frameStart + period;
         sleeper(frameStart);
+        frameStats.mark(FramePhase::SLEEP, clock.nowMicros());
 
         if (gameOver) {
             break;
         }
     }
+}
+
+const FrameStats& GameManager::getFrameStats() const {
+    return frameStats;
 }
 
 void GameManager::drawWorld() const {

@@ -2,6 +2,7 @@
 #define QV_CORE_GAMEMANAGER_H
 
 #include "qv/core/Clock.h"
+#include "qv/core/FrameStats.h"
 #include "qv/core/Manager.h"
 
 #include <cstdint>
@@ -46,6 +47,10 @@ public:
     /// ones), so tests can run frames without waiting for them.
     void setTiming(Clock::TimeSource timeSource, Sleeper sleeper);
 
+    /// How long each phase of the frames of the current (or last) run()
+    /// took, on the loop's time source; run() starts them afresh.
+    const FrameStats& getFrameStats() const;
+
 private:
     GameManager();
 
@@ -57,6 +62,7 @@ private:
     bool gameOver;
     Clock::TimeSource timeSource;
     Sleeper sleeper;
+    FrameStats frameStats;
 };
 
 } // namespace qv

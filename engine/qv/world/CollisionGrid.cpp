@@ -34,7 +34,7 @@ std::size_t CollisionGrid::bucketOf(int column, int row) {
 
 void CollisionGrid::place(Object* object) {
     GridPlacement wanted;
-    wanted.queryStamp = object->gridPlacement.queryStamp;
+    wanted.queryStamp = object->gridPlacement->queryStamp;
     if (object->isCollidable()) {
         const Box box = object->getWorldBox();
         // The end is summed exactly as the box test sums it, so a box that
@@ -57,7 +57,7 @@ void CollisionGrid::place(Object* object) {
         }
     }
 
-    const GridPlacement& current = object->gridPlacement;
+    const GridPlacement& current = *object->gridPlacement;
     const bool unchanged =
         current.listed == wanted.listed && current.oversized == wanted.oversized &&
         current.firstColumn == wanted.firstColumn && current.lastColumn == wanted.lastColumn &&
@@ -67,12 +67,12 @@ void CollisionGrid::place(Object* object) {
     }
     unfile(object, current);
     file(object, wanted);
-    object->gridPlacement = wanted;
+    *object->gridPlacement = wanted;
 }
 
 void CollisionGrid::remove(Object* object) {
-    unfile(object, object->gridPlacement);
-    object->gridPlacement = GridPlacement();
+    unfile(object, *object->gridPlacement);
+    *object->gridPlacement = GridPlacement();
 }
 
 void CollisionGrid::clear() {
@@ -122,17 +122,17 @@ void CollisionGrid::collectNear(const Box& area, std::vector<Object*>& nearby) {
         // none of them is mistaken for this query's.
         for (std::vector<Object*>& bucket : buckets) {
             for (Object* object : bucket) {
-                object->gridPlacement.queryStamp = 0;
+                object->gridPlacement->queryStamp = 0;
             }
         }
         for (Object* object : oversized) {
-            object->gridPlacement.queryStamp = 0;
+            object->gridPlacement->queryStamp = 0;
         }
         currentStamp = 1;
     }
     auto collect = [this, &nearby](Object* object) {
-        if (object->gridPlacement.queryStamp != currentStamp) {
-            object->gridPlacement.queryStamp = currentStamp;
+        if (object->gridPlacement->queryStamp != currentStamp) {
+            object->gridPlacement->queryStamp = currentStamp;
             nearby.push_back(object);
         }
     };

@@ -2,6 +2,7 @@
 
 #include "qv/resources/ResourceManager.h"
 #include "qv/resources/Sprite.h"
+#include "qv/world/GridPlacement.h"
 #include "qv/world/WorldManager.h"
 
 #include <utility>
@@ -12,7 +13,8 @@ int Object::nextId = 0;
 
 Object::Object()
     : id(nextId), type("Object"), altitude(2), speed(0.0f), solidity(Solidity::Solid),
-      sprite(nullptr), frameIndex(0), frameCountdown(0), box(Vector(), 1.0f, 1.0f), listIndex(-1) {
+      sprite(nullptr), frameIndex(0), frameCountdown(0), box(Vector(), 1.0f, 1.0f), listIndex(-1),
+      gridPlacement(new GridPlacement) {
     WorldManager::getInstance().insertObject(this);
     ++nextId;
 }

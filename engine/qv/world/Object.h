@@ -2,15 +2,16 @@
 #define QV_WORLD_OBJECT_H
 
 #include "qv/world/Box.h"
-#include "qv/world/GridPlacement.h"
 #include "qv/world/Vector.h"
 
+#include <memory>
 #include <string>
 
 namespace qv {
 
 class Event;
 class Sprite;
+struct GridPlacement;
 
 /// How an object takes part in collisions.
 enum class Solidity : int {
@@ -107,9 +108,9 @@ private:
     int frameCountdown;
     Box box;
     // Book-keeping of the world manager: the place in its list (-1 when not
-    // listed) and in its collision grid.
+    // listed) and in its collision grid, whose type stays out of this header.
     int listIndex;
-    GridPlacement gridPlacement;
+    std::unique_ptr<GridPlacement> gridPlacement;
 };
 
 } // namespace qv

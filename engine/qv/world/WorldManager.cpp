@@ -2,15 +2,19 @@
 
 #include "qv/core/EventCollision.h"
 #include "qv/core/EventOut.h"
+#include "qv/world/CollisionGrid.h"
+#include "qv/world/GridPlacement.h"
 #include "qv/world/Object.h"
 
 #include <algorithm>
 
 namespace qv {
 
-WorldManager::WorldManager() : followed(nullptr), collisionScan(nullptr) {
+WorldManager::WorldManager() : followed(nullptr), grid(new CollisionGrid), collisionScan(nullptr) {
     setType("WorldManager");
 }
+
+WorldManager::~WorldManager() = default;
 
 WorldManager& WorldManager::getInstance() {
     static WorldManager instance;
@@ -21,9 +25,9 @@ int WorldManager::startUp() {
     // Objects still listed drop out of the world without being deleted.
     for (int i = 0; i < objects.getCount(); ++i) {
         objects[i]->listIndex = -1;
-        objects[i]->gridPlacement = GridPlacement();
+        *objects[i]->gridPlacement = GridPlacement();
     }
-    grid.clear();
+    grid->clear();
     objects.clear();
     deletions.clear();
     followed = nullptr;
@@ -43,12 +47,12 @@ int WorldManager::insertObject(Object* object) {
         return -1;
     }
     object->listIndex = objects.getCount() - 1;
-    grid.place(object);
+    grid->place(object);
     return 0;
 }
 
 void WorldManager::noteMoved(Object* object) {
-    grid.place(object);
+    grid->place(object);
 }
 
 int WorldManager::removeObject(const Object* object) {
@@ -75,7 +79,7 @@ int WorldManager::removeObject(const Object* object) {
         return -1;
     }
     Object* listed = objects[index];
-    grid.remove(listed);
+    grid->remove(listed);
     listed->listIndex = -1;
     objects.removeAt(index);
     if (index < objects.getCount()) {
@@ -139,7 +143,7 @@ ObjectList WorldManager::getCollisions(const Object* object, Vector where) const
     const Box objectBox = object->getBox();
     const Box placed(where + objectBox.corner, objectBox.horizontal, objectBox.vertical);
     nearby.clear();
-    grid.collectNear(placed, nearby);
+    grid->collectNear(placed, nearby);
     const auto missed = [&](const Object* other) {
         return other->getId() == object->getId() || !other->isCollidable() ||
                !boxesIntersect(placed, other->getWorldBox());

@@ -3,14 +3,15 @@
 
 #include "qv/core/Manager.h"
 #include "qv/world/Box.h"
-#include "qv/world/CollisionGrid.h"
 #include "qv/world/ObjectList.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace qv {
 
+class CollisionGrid;
 class Object;
 
 /// Owns every object: lists them, deletes them at a safe point of the
@@ -23,6 +24,8 @@ public:
     using CollisionScan = ObjectList (*)(const Object* object, Vector where);
 
     static WorldManager& getInstance();
+
+    ~WorldManager() override;
 
     /// Empties both lists. Objects created before this drop out of the world.
     int startUp() override;
@@ -87,7 +90,7 @@ private:
     Box view;
     Object* followed;
     // Queries stamp the objects they collect, so the grid changes under const.
-    mutable CollisionGrid grid;
+    std::unique_ptr<CollisionGrid> grid;
     mutable std::vector<Object*> nearby;
     CollisionScan collisionScan;
 };

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# quorvel --stats: plays as usual (the start screen), quits on Q, then prints
+# one line per phase with the same frame count, and a period near 33 ms.
+# Usage: stats_end_to_end.sh QUORVEL_BINARY SOURCE_DIR  (needs $DISPLAY)
+set -euo pipefail
+game=$(realpath "$1")
+source_dir=$(realpath "$2")
+work=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+ln -s "$source_dir/Sprites" "$source_dir/Audio" "$source_dir/qv-font.ttf" "$work/"
+cd "$work"
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" # the GL driver's, as in play_end_to_end.sh
+
+"$game" --stats >stats.out 2>game.err &
+pid=$!
+window=""
+for _ in $(seq 200); do
+    window=$(xdotool search --name '^Quorvel$' 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || { echo "FAIL: no window"; exit 1; }
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+sleep 1
+xdotool keydown q
+sleep 0.2
+xdotool keyup q
+status=0
+wait "$pid" || status=$?
+[ "$status" -eq 0 ] || { echo "FAIL: exit status $status"; cat game.err; exit 1; }
+
+cat stats.out
+pattern='^phase=([a-z]+) frames=([0-9]+) mean_us=[0-9]+\.[0-9] p50_us=([0-9]+) p99_us=([0-9]+) max_us=([0-9]+)$'
+names=""
+frames=""
+while IFS= read -r line; do
+    [[ $line =~ $pattern ]] || { echo "FAIL: malformed line: $line"; exit 1; }
+    names+="${BASH_REMATCH[1]} "
+    [ -z "$frames" ] || [ "${BASH_REMATCH[2]}" = "$frames" ] || { echo "FAIL: frame counts differ"; exit 1; }
+    frames=${BASH_REMATCH[2]}
+    [ "${BASH_REMATCH[3]}" -le "${BASH_REMATCH[4]}" ] && [ "${BASH_REMATCH[4]}" -le "${BASH_REMATCH[5]}" ] ||
+        { echo "FAIL: p50 <= p99 <= max broken: $line"; exit 1; }
+    period_p50=${BASH_REMATCH[3]}
+done <stats.out
+[ "$names" = "step input update draw show sleep period " ] || { echo "FAIL: phases: $names"; exit 1; }
+[ "$frames" -ge 20 ] || { echo "FAIL: only $frames frames in over a second"; exit 1; }
+# Paced at 33 ms: the median period lies within a millisecond of it.
+[ "$period_p50" -ge 32000 ] && [ "$period_p50" -le 34000 ] || { echo "FAIL: period p50 $period_p50"; exit 1; }
+echo "PASS"
