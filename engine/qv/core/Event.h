@@ -14,6 +14,7 @@ public:
 
     /// The kind of event, such as "qv::step"; "qv::undefined" by default.
     std::string getType() const;
+    /// Set by each event class's constructor to its TYPE.
     void setType(std::string newType);
 
 private:

@@ -11,9 +11,11 @@ class Object;
 /// Sent to the moving object and then to the object it runs into.
 class EventCollision : public Event {
 public:
+    /// The type string of this event class.
     static constexpr const char* TYPE = "qv::collision";
 
     EventCollision();
+    /// object1 moving to position runs into object2.
     EventCollision(Object* object1, Object* object2, Vector position);
 
     /// The object that is moving (not owned).

@@ -9,6 +9,7 @@ namespace qv {
 /// to wholly outside it.
 class EventOut : public Event {
 public:
+    /// The type string of this event class.
     static constexpr const char* TYPE = "qv::out";
 
     EventOut();

@@ -18,6 +18,7 @@ public:
     /// pass one that only records and moves their fake time on.
     using Sleeper = void (*)(std::int64_t wakeAtMicros);
 
+    /// The one game manager, made on first use.
     static GameManager& getInstance();
 
     /// Starts the log, display, input, resource and world managers, in this
@@ -38,6 +39,7 @@ public:
 
     /// The loop tests this flag after each frame.
     void setGameOver(bool isGameOver = true);
+    /// Whether the loop ends after the current frame.
     bool getGameOver() const;
 
     /// The frame period in milliseconds (33).

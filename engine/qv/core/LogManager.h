@@ -12,6 +12,7 @@ namespace qv {
 /// The file is truncated at every start-up, so it holds one run only.
 class LogManager : public Manager {
 public:
+    /// The one log manager, made on first use.
     static LogManager& getInstance();
 
     /// Closes the file if shutDown() has not.

@@ -26,6 +26,7 @@ public:
 
     /// The concrete class's name, such as "WorldManager".
     std::string getType() const;
+    /// Sets the name getType() returns; each manager sets its own once.
     void setType(std::string newType);
 
     /// True between a successful startUp() and shutDown().
@@ -37,6 +38,7 @@ public:
     int onEvent(const Event* event) const;
 
 protected:
+    /// For subclasses that start or stop without the base versions.
     void setStarted(bool isNowStarted);
 
 private:

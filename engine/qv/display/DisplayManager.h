@@ -19,6 +19,7 @@ namespace qv {
 /// draw call when it is shown, textured from the font's glyph page.
 class DisplayManager : public Manager {
 public:
+    /// The one display manager, made on first use.
     static DisplayManager& getInstance();
 
     ~DisplayManager() override;
@@ -47,9 +48,13 @@ public:
     /// Shows the frame drawn since the last call, then clears for the next.
     void showFrame();
 
+    /// Columns of the grid: 80.
     int getHorizontalChars() const;
+    /// Rows of the grid: 24.
     int getVerticalChars() const;
+    /// Window width in pixels: 1024.
     int getHorizontalPixels() const;
+    /// Window height in pixels: 768.
     int getVerticalPixels() const;
 
     /// The window, or null before startUp() and after shutDown().

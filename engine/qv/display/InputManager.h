@@ -14,6 +14,7 @@ namespace qv {
 /// handed to every object the moment they are made.
 class InputManager : public Manager {
 public:
+    /// The one input manager, made on first use.
     static InputManager& getInstance();
 
     /// Switches key repeat off on the display's window. -1 when the display

@@ -34,17 +34,25 @@ public:
     /// Draws " label value " centred on the anchor, with the frame if on.
     int draw() override;
 
+    /// Sets the label shown before the value, which view events must carry.
     void setViewString(std::string newViewString);
+    /// The label text.
     std::string getViewString() const;
+    /// Sets the number shown.
     void setValue(int newValue);
+    /// The number shown.
     int getValue() const;
+    /// Sets the colour of the text and the frame.
     void setColor(Color newColor);
+    /// The colour of the text and the frame.
     Color getColor() const;
     /// Turning the frame on or off moves top and bottom objects one row.
     void setBorder(bool newBorder);
+    /// Whether the frame is drawn.
     bool getBorder() const;
     /// Places the object in the current view; values outside 0..8 are ignored.
     void setLocation(ViewObjectLocation newLocation);
+    /// Where the object is anchored.
     ViewObjectLocation getLocation() const;
 
 private:

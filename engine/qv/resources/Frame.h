@@ -10,12 +10,16 @@ namespace qv {
 class Frame {
 public:
     Frame();
+    /// width x height characters, given row after row in data.
     Frame(int width, int height, std::string data);
 
+    /// Columns.
     int getWidth() const;
+    /// Rows.
     int getHeight() const;
     /// The characters; column x of row y is at y * width + x.
     const std::string& getData() const;
+    /// True for "no frame": the data is empty.
     bool isEmpty() const;
 
 private:

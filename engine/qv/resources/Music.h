@@ -16,7 +16,9 @@ public:
     Music(const Music&) = delete;
     Music& operator=(const Music&) = delete;
 
+    /// Sets the label it is found by.
     void setLabel(std::string newLabel);
+    /// The label it is found by.
     std::string getLabel() const;
 
     /// Opens the file for streaming; false on failure.

@@ -13,9 +13,12 @@ namespace qv {
 /// (decoded into memory) and 128 pieces of music (streamed), found by label.
 class ResourceManager : public SpriteResourceManager {
 public:
+    /// Capacity of the sound table.
     static constexpr int MAX_SOUNDS = 128;
+    /// Capacity of the music table.
     static constexpr int MAX_MUSIC = 128;
 
+    /// The one resource manager, made on first use.
     static ResourceManager& getInstance();
 
     /// Forgets every sound and piece of music, then starts the registry.

@@ -18,7 +18,9 @@ public:
     Sound(const Sound&) = delete;
     Sound& operator=(const Sound&) = delete;
 
+    /// Sets the label it is found by.
     void setLabel(std::string newLabel);
+    /// The label it is found by.
     std::string getLabel() const;
 
     /// Decodes the file into the buffer and attaches it; false on failure.

@@ -24,19 +24,29 @@ public:
     Sprite(const Sprite&) = delete;
     Sprite& operator=(const Sprite&) = delete;
 
+    /// Columns of every frame.
     int getWidth() const;
+    /// Sets getWidth().
     void setWidth(int newWidth);
+    /// Rows of every frame.
     int getHeight() const;
+    /// Sets getHeight().
     void setHeight(int newHeight);
     /// A qv::Color value.
     int getColor() const;
+    /// Sets the colour; every object drawing the sprite shows it at once.
     void setColor(int newColor);
     /// Draws per frame of animation; 0 and 1 advance on every draw.
     int getSlowdown() const;
+    /// Sets getSlowdown().
     void setSlowdown(int newSlowdown);
+    /// The label the registry finds it by.
     std::string getLabel() const;
+    /// Set by the loader.
     void setLabel(std::string newLabel);
+    /// Frames stored so far.
     int getFrameCount() const;
+    /// Frame slots allocated.
     int getMaxFrameCount() const;
 
     /// Copies the frame into the next slot; -1 when all slots are used.

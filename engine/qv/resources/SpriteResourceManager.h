@@ -16,6 +16,7 @@ class Sprite;
 /// labels until shutDown(). Reached through ResourceManager::getInstance().
 class SpriteResourceManager : public Manager {
 public:
+    /// Capacity of the registry.
     static constexpr int MAX_SPRITES = 100;
 
     ~SpriteResourceManager() override;
@@ -42,11 +43,21 @@ private:
     int spriteCount;
 };
 
-/// Line readers of the sprite loader; they share one line counter.
+// Line readers of the sprite loader; they share one line counter.
+
+/// The next line without its line feed (or CR LF); empty, and logged, at the
+/// end of the file.
 std::string getLine(std::ifstream& file);
+/// The lines between "<tag>" and "</tag>"; empty, and logged, when the
+/// section is missing, malformed or empty.
 std::vector<std::string> readData(std::ifstream& file, std::string tag);
+/// The integer after key and one separator on the lines starting with key,
+/// which are removed; the last such line wins. -1 when there is none.
 int matchLineInt(std::vector<std::string>& lines, const char* key);
+/// The text after key and one separator, as matchLineInt(); empty when none.
 std::string matchLineStr(std::vector<std::string>& lines, const char* key);
+/// Takes height rows of width characters and an "end" line from the front
+/// of lines; an empty frame, and logged, when they are not there.
 Frame parseFrame(std::vector<std::string>& lines, int width, int height);
 
 } // namespace qv

@@ -8,11 +8,16 @@ namespace qv {
 /// An axis-aligned rectangle: corner is its smallest x and y.
 class Box {
 public:
+    /// The corner with the smallest x and y.
     Vector corner;
+    /// Extent along x, in cells.
     float horizontal = 0.0f;
+    /// Extent along y, in cells.
     float vertical = 0.0f;
 
+    /// A box of no extent at (0, 0).
     Box() = default;
+    /// A box from its corner and extents.
     Box(Vector corner, float horizontal, float vertical)
         : corner(corner), horizontal(horizontal), vertical(vertical) {}
 };

@@ -43,27 +43,35 @@ public:
     /// Unique for the whole run; ids are never reused.
     int getId() const;
 
+    /// The kind of object, as WorldManager::objectsOfType() finds it.
     const std::string& getType() const;
+    /// Sets getType().
     void setType(std::string newType);
 
+    /// Where the object is, in world cells.
     Vector getPosition() const;
     /// Places the object directly, without collision or out-of-world checks.
     void setPosition(Vector newPosition);
 
     /// Drawing layer: 0 is drawn first, 4 last; others are never drawn.
     int getAltitude() const;
+    /// Sets getAltitude().
     void setAltitude(int newAltitude);
 
+    /// Cells per step along getDirection().
     float getSpeed() const;
     /// Changes the speed and keeps the direction.
     void setSpeed(float newSpeed);
+    /// A unit vector, or (0, 0).
     Vector getDirection() const;
     /// Sets speed (the length of velocity) and direction (velocity made unit).
     void setVelocity(Vector velocity);
     /// direction * speed.
     Vector getVelocity() const;
 
+    /// How the object takes part in collisions.
     Solidity getSolidity() const;
+    /// Sets getSolidity(); the world files the object anew.
     void setSolidity(Solidity newSolidity);
     /// True for Solid and Passable objects.
     bool isCollidable() const;
@@ -76,9 +84,11 @@ public:
 
     /// The sprite frame drawn next.
     int getFrameIndex() const;
+    /// Sets getFrameIndex().
     void setFrameIndex(int newFrameIndex);
     /// Draws since the frame last advanced; -1 holds the animation still.
     int getFrameCountdown() const;
+    /// Sets getFrameCountdown().
     void setFrameCountdown(int newFrameCountdown);
 
     /// The box, relative to the position.

@@ -23,6 +23,7 @@ public:
     /// the place to test; it must return the hits in list order.
     using CollisionScan = ObjectList (*)(const Object* object, Vector where);
 
+    /// The one world manager, made on first use.
     static WorldManager& getInstance();
 
     ~WorldManager() override;
@@ -71,9 +72,13 @@ public:
     /// position, box or solidity changes.
     void noteMoved(Object* object);
 
+    /// The world's limits: leaving them sends an out event.
     Box getBoundary() const;
+    /// Sets getBoundary().
     void setBoundary(Box newBoundary);
+    /// The part of the world shown in the window.
     Box getView() const;
+    /// Sets getView().
     void setView(Box newView);
 
     /// Keeps the view centred on this object as it moves; null stops following.
