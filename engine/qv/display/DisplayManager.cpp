@@ -13,7 +13,7 @@ constexpr const char* FONT_FILE = "qv-font.ttf";
 
 DisplayManager::DisplayManager()
     : horizontalPixels(1024), verticalPixels(768), horizontalChars(80), verticalChars(24),
-      backgroundColor(sf::Color::Black) {
+      backgroundColor(sf::Color::Black), title(WINDOW_TITLE) {
     setType("DisplayManager");
     // A missing font is reported by startUp(), which loads it again.
     font.loadFromFile(FONT_FILE);
@@ -33,7 +33,7 @@ int DisplayManager::startUp() {
     window = std::make_unique<sf::RenderWindow>(
         sf::VideoMode(static_cast<unsigned>(horizontalPixels),
                       static_cast<unsigned>(verticalPixels), 32),
-        WINDOW_TITLE, sf::Style::Titlebar | sf::Style::Close, sf::ContextSettings());
+        title, sf::Style::Titlebar | sf::Style::Close, sf::ContextSettings());
     // Room for a full grid, twelve vertices a cell, so frames never reallocate.
     cells.reserve(static_cast<std::size_t>(horizontalChars * verticalChars) * 12);
     window->setMouseCursorVisible(false);
@@ -51,6 +51,17 @@ void DisplayManager::shutDown() {
     }
     cells.clear();
     Manager::shutDown();
+}
+
+void DisplayManager::setTitle(const std::string& newTitle) {
+    title = newTitle;
+    if (window) {
+        window->setTitle(title);
+    }
+}
+
+const std::string& DisplayManager::getTitle() const {
+    return title;
 }
 
 float DisplayManager::cellWidth() const {

@@ -60,6 +60,12 @@ public:
     /// The window, or null before startUp() and after shutDown().
     sf::RenderWindow* getWindow() const;
 
+    /// The window's title: "Quorvel" unless set. Set before startUp() it is
+    /// the new window's title; set later it retitles the open window.
+    void setTitle(const std::string& newTitle);
+    /// The window's title.
+    const std::string& getTitle() const;
+
     /// The SFML colour a qv::Color is drawn in (white for unknown values).
     static sf::Color toSfColor(Color color);
 
@@ -79,6 +85,7 @@ private:
     int horizontalChars;
     int verticalChars;
     sf::Color backgroundColor;
+    std::string title;
 
     // The frame's cells as textured triangles, in drawing order.
     std::vector<sf::Vertex> cells;

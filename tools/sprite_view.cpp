@@ -1,0 +1,82 @@
+// qv-sprite-view FILE: a live preview of one sprite file in the engine's
+// window. Edit the file and the window follows within a second; Q or Escape
+// (or closing the window) quits. Run it where qv-font.ttf is, as a game.
+#include "SpriteViewer.h"
+
+#include "qv/core/GameManager.h"
+#include "qv/core/LogManager.h"
+#include "qv/display/DisplayManager.h"
+#include "qv/display/InputManager.h"
+#include "qv/resources/ResourceManager.h"
+#include "qv/world/WorldManager.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+namespace {
+
+int refuse(const std::string& why) {
+    std::fprintf(stderr, "qv-sprite-view: %s\n", why.c_str());
+    return 2;
+}
+
+bool readable(const std::string& path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return false;
+    }
+    std::ifstream file(path);
+    return file.is_open();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string path;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument.size() > 1 && argument[0] == '-') {
+            return refuse("unknown option: " + argument + " (usage: qv-sprite-view FILE)");
+        }
+        if (!path.empty()) {
+            return refuse("one file at a time (usage: qv-sprite-view FILE)");
+        }
+        path = argument;
+    }
+    if (path.empty()) {
+        return refuse("no file given (usage: qv-sprite-view FILE)");
+    }
+    if (!readable(path)) {
+        return refuse("cannot read " + path);
+    }
+
+    // No sound is played, and the log is not written: the loader's messages
+    // are caught for the window instead, and no quorvel.log is left behind.
+    setenv("ALSOFT_DRIVERS", "null", 0);
+    qv::LogManager::getInstance().redirect(nullptr);
+    qv::DisplayManager& display = qv::DisplayManager::getInstance();
+    display.setTitle("qv-sprite-view: " + path);
+    if (display.startUp() != 0 || qv::InputManager::getInstance().startUp() != 0) {
+        std::fprintf(stderr, "qv-sprite-view: cannot open the window (is qv-font.ttf here?)\n");
+        qv::GameManager::getInstance().shutDown();
+        return 1;
+    }
+    qv::ResourceManager::getInstance().startUp();
+    qv::WorldManager& world = qv::WorldManager::getInstance();
+    world.startUp();
+    const qv::Box grid(qv::Vector(), static_cast<float>(display.getHorizontalChars()),
+                       static_cast<float>(display.getVerticalChars()));
+    world.setBoundary(grid);
+    world.setView(grid);
+
+    new SpriteViewer(path);
+    qv::GameManager& game = qv::GameManager::getInstance();
+    game.setGameOver(false);
+    game.run();
+    game.shutDown();
+    return 0;
+}
