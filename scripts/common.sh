@@ -21,9 +21,10 @@ ensure_packages() {
 GAME_PACKAGES=(cmake g++ make libsfml-dev libopenal-dev fonts-dejavu-core)
 # What the test suite needs on top: test and benchmark libraries, a virtual
 # screen, real key presses, sound measuring; clang and its sanitizer and
-# libFuzzer runtimes for the sprite loader fuzzer, llvm for its symbolizer.
+# libFuzzer runtimes for the sprite loader fuzzer, llvm for its symbolizer;
+# doxygen and graphviz for the API reference.
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool libxtst6 x11-utils imagemagick sox
-               clang libclang-rt-14-dev llvm)
+               clang libclang-rt-14-dev llvm doxygen graphviz)
 
 # configure_and_build BUILD_DIR [cmake options...]
 configure_and_build() {

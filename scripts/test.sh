@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite twice: in a plain build and in an
-# AddressSanitizer + UndefinedBehaviorSanitizer build, then fuzzes the sprite
-# loader for a minute. Window, input and sound tests run against a virtual X
+# AddressSanitizer + UndefinedBehaviorSanitizer build, builds the API
+# reference, installs the engine and builds and plays the example game
+# against it, then fuzzes the sprite loader for a minute. Window, input and sound tests run against a virtual X
 # screen.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,7 +21,15 @@ configure_and_build build
 run_suite build
 
 echo "== shipped sprites =="
-./build/tools/qv-sprite-check Sprites/*-spr.txt
+./build/tools/qv-sprite-check Sprites/*-spr.txt examples/*/Sprites/*-spr.txt
+
+echo "== API reference =="
+# Doxygen treats every warning as an error: an undocumented public member
+# or a broken reference fails here.
+cmake --build build --target docs
+
+echo "== installed package and the example game =="
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash tests/examples/gemhunt.sh build .
 
 echo "== sanitizer build =="
 configure_and_build build-asan -DQV_SANITIZE=ON -DQV_BUILD_BENCH=OFF
