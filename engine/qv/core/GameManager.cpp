@@ -19,7 +19,8 @@ constexpr int MAX_ALTITUDE = 4;
 } // namespace
 
 GameManager::GameManager()
-    : frameTime(33), gameOver(true), timeSource(nullptr), sleeper(platform::sleepUntilMicros) {
+    : frameTime(33), gameOver(true), headless(false), timeSource(nullptr),
+      sleeper(platform::sleepUntilMicros) {
     setType("GameManager");
 }
 
@@ -93,7 +94,9 @@ void GameManager::run() {
         // slow frame never makes the next one start early.
         const bool overran = clock.elapsedMicros() > period;
         frameStart = overran ? clock.nowMicros() + period : frameStart + period;
-        sleeper(frameStart);
+        if (!headless) {
+            sleeper(frameStart);
+        }
 
         if (gameOver) {
             break;
@@ -122,6 +125,16 @@ void GameManager::drawWorld() const {
 
 void GameManager::setGameOver(bool isGameOver) {
     gameOver = isGameOver;
+}
+
+void GameManager::setHeadless(bool isHeadless) {
+    headless = isHeadless;
+    DisplayManager::getInstance().setHeadless(isHeadless);
+    ResourceManager::getInstance().setSilent(isHeadless);
+}
+
+bool GameManager::isHeadless() const {
+    return headless;
 }
 
 bool GameManager::getGameOver() const {
