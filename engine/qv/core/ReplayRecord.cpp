@@ -13,11 +13,13 @@ namespace qv {
 
 namespace {
 
-// Whole-token integers only: no sign tricks, spaces or trailing junk.
+// Integers written as the writer writes them, and nothing else: no plus
+// signs, leading zeros, spaces or trailing junk, so no two texts mean one value.
 bool toInteger(const std::string& token, long long low, long long high, long long& out) {
     const char* end = token.data() + token.size();
     const auto [stop, status] = std::from_chars(token.data(), end, out);
-    return status == std::errc() && stop == end && !token.empty() && out >= low && out <= high;
+    return status == std::errc() && stop == end && out >= low && out <= high &&
+           token == std::to_string(out);
 }
 
 bool toDigest(const std::string& token, std::uint64_t& out) {
