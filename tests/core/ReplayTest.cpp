@@ -1,7 +1,8 @@
 // Replay files are read whole or refused at their first bad line with the
 // reason; every input kept for the replay reader fuzzer goes through the
 // reader too. Golden replays (tests/replays) play headless to the screen and
-// log committed beside them; QV_UPDATE_GOLDEN=1 rewrites those instead.
+// log (.screen, .messages) committed beside them; QV_UPDATE_GOLDEN=1 rewrites
+// those instead.
 #include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
 #include "qv/core/ReplayReader.h"
@@ -75,13 +76,13 @@ TEST(ReplayFiles, AreReadWholeOrRefusedWithTheFirstBadLineAndWhy) {
     EXPECT_EQ(missing.getError(), "line 1: cannot open: No such file or directory");
 
     int files = 0;
-    for (const char* dir : {"tests/fuzz/replay-corpus", "tests/fuzz/replay-regressions",
-                            "tests/replays"}) {
+    for (const char* dir :
+         {"tests/fuzz/replay-corpus", "tests/fuzz/replay-regressions", "tests/replays"}) {
         if (!fs::is_directory(qvtest::sourcePath(dir))) {
             continue;
         }
         for (const fs::directory_entry& entry : fs::directory_iterator(qvtest::sourcePath(dir))) {
-            if (entry.path().extension() == ".screen" || entry.path().extension() == ".log") {
+            if (entry.path().extension() == ".screen" || entry.path().extension() == ".messages") {
                 continue;
             }
             SCOPED_TRACE(entry.path().string());
@@ -147,11 +148,11 @@ TEST_P(GoldenReplay, PlaysHeadlessToTheCommittedScreenAndLog) {
     const std::string logText = qvtest::withTimesMasked(qvtest::readFile(log.fileName));
     if (std::getenv("QV_UPDATE_GOLDEN") != nullptr) {
         qvtest::writeFile(base + ".screen", screen);
-        qvtest::writeFile(base + ".log", logText);
-        GTEST_SKIP() << "rewrote " << base << ".screen and .log";
+        qvtest::writeFile(base + ".messages", logText);
+        GTEST_SKIP() << "rewrote " << base << ".screen and .messages";
     }
     EXPECT_EQ(screen, qvtest::readFile(base + ".screen"));
-    EXPECT_EQ(logText, qvtest::readFile(base + ".log"));
+    EXPECT_EQ(logText, qvtest::readFile(base + ".messages"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Replays, GoldenReplay, ::testing::ValuesIn(goldenNames()),
