@@ -25,8 +25,8 @@ public:
     void shutDown() override;
 
     /// Silent (set before loading): sounds and music are only registered
-    /// under their labels, never decoded or played, and the audio device is
-    /// never opened.
+    /// under their labels, never decoded or played, and no audio device is
+    /// looked for.
     void setSilent(bool isSilent);
 
     /// 0 when loaded, -1 when the table is full or the file cannot be read.

@@ -23,16 +23,13 @@ std::string Sound::getLabel() const {
 }
 
 bool Sound::loadFromFile(const std::string& filename) {
-    if (!buffer) {
-        buffer.emplace();
-    }
-    if (!buffer->loadFromFile(filename)) {
+    if (!buffer.loadFromFile(filename)) {
         return false;
     }
     if (!sound) {
         sound.emplace();
     }
-    sound->setBuffer(*buffer);
+    sound->setBuffer(buffer);
     return true;
 }
 

@@ -31,8 +31,7 @@ private:
     // Made on the first successful load: every sf::Sound holds an OpenAL
     // source, and a full table of idle ones would exhaust the device's.
     std::optional<sf::Sound> sound;
-    // Made on the first load too: every buffer holds the audio device open.
-    std::optional<sf::SoundBuffer> buffer;
+    sf::SoundBuffer buffer;
     std::string label;
 };
 
