@@ -10,9 +10,9 @@
 #include "qv/core/EventStep.h"
 #include "qv/core/EventView.h"
 #include "qv/core/LogManager.h"
+#include "qv/core/ReplaySession.h"
 
 #include <cstdlib>
-#include <ctime>
 
 Wave::Wave(int number)
     : waveNumber(number), toSpawn(0), spawned(0), remaining(0), spawnCountdown(90),
@@ -85,7 +85,8 @@ void Wave::spawnEnemy() {
         return;
     }
     ++spawned;
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    // The engine's clock, so that a replay seeds as the recorded game did.
+    std::srand(static_cast<unsigned>(qv::ReplaySession::getInstance().calendarTime()));
     switch (std::rand() % 4) {
     case 0:
         new Racket;

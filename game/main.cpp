@@ -5,7 +5,9 @@
 #include "qv/core/CommandLine.h"
 #include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
+#include "qv/core/ReplaySession.h"
 
+#include <chrono>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -18,14 +20,20 @@ int main(int argc, char** argv) {
         std::fputs(qv::CommandLine::usage("quorvel").c_str(), asked ? stdout : stderr);
         return asked ? 0 : 2;
     }
-    // Record, replay and headless are wired in as they come.
-    if (!options.getRecordFile().empty() || !options.getReplayFile().empty()) {
-        std::fprintf(stderr, "quorvel: this build cannot record or replay yet\n");
+    // A bad replay is refused before any window opens.
+    qv::ReplaySession& session = qv::ReplaySession::getInstance();
+    const bool replaying = !options.getReplayFile().empty();
+    if ((replaying && session.startReplay(options.getReplayFile()) != 0) ||
+        (!options.getRecordFile().empty() &&
+         session.startRecording(options.getRecordFile()) != 0)) {
+        std::fprintf(stderr, "quorvel: %s\n", session.getError().c_str());
         return 2;
     }
 
     qv::GameManager& game = qv::GameManager::getInstance();
     qv::LogManager& log = qv::LogManager::getInstance();
+    game.setHeadless(options.isHeadless());
+    const auto started = std::chrono::steady_clock::now();
     if (game.startUp() != 0) {
         log.writeLog("Error starting game manager!");
     } else {
@@ -39,6 +47,22 @@ int main(int argc, char** argv) {
             std::fputs(game.getFrameStats().report().c_str(), stdout);
         }
     }
+    const int finished = session.finish();
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
     game.shutDown();
-    return 0;
+
+    if (!session.getFirstMismatch().empty()) {
+        std::fprintf(stderr, "quorvel: the replay differs from its recording at %s\n",
+                     session.getFirstMismatch().c_str());
+    } else if (replaying && !session.ranToEnd()) {
+        std::fprintf(stderr, "quorvel: the game ended before the replay did\n");
+    } else if (finished != 0) {
+        std::fprintf(stderr, "quorvel: %s: %s\n", options.getRecordFile().c_str(),
+                     session.getError().c_str());
+    }
+    if (options.isHeadless()) {
+        std::printf("frames=%d checks=%d mismatches=%d seconds=%.3f\n", session.getFramesRun(),
+                    session.getChecks(), session.getMismatches(), seconds.count());
+    }
+    return finished == 0 ? 0 : 1;
 }

@@ -2,7 +2,8 @@
 # Builds and runs the whole test suite twice: in a plain build and in an
 # AddressSanitizer + UndefinedBehaviorSanitizer build, builds the API
 # reference, installs the engine and builds and plays the example game
-# against it, then fuzzes the sprite loader for a minute. Window, input and sound tests run against a virtual X
+# against it, then fuzzes the sprite loader for a minute and the replay
+# reader for half a minute. Window, input and sound tests run against a virtual X
 # screen.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -42,7 +43,7 @@ run_suite build-asan
 
 echo "== sprite loader fuzzing =="
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_FUZZ=ON
-cmake --build build-fuzz -j "$(nproc)" --target fuzz_sprite_loader
+cmake --build build-fuzz -j "$(nproc)" --target fuzz_sprite_loader fuzz_replay_reader
 # The fuzzer adds what it finds to its first directory: a copy, so the
 # committed corpus stays as it is. Crashes, leaks, timeouts and sanitizer
 # reports end it with a non-zero status and leave the input in build-fuzz/.
@@ -58,4 +59,16 @@ ASAN_OPTIONS="detect_leaks=1" UBSAN_OPTIONS="print_stacktrace=1" \
     LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
     build-fuzz/tests/fuzz/fuzz_sprite_loader -max_total_time=60 -timeout=10 -rss_limit_mb=2048 \
     -max_len=65536 -dict=tests/fuzz/sprite.dict -artifact_prefix=build-fuzz/artifacts/ \
+    "${seeds[@]}"
+
+echo "== replay reader fuzzing =="
+rm -rf build-fuzz/replay-corpus
+cp -r tests/fuzz/replay-corpus build-fuzz/replay-corpus
+seeds=(build-fuzz/replay-corpus)
+if [ -d tests/fuzz/replay-regressions ]; then
+    seeds+=(tests/fuzz/replay-regressions)
+fi
+ASAN_OPTIONS="detect_leaks=1" UBSAN_OPTIONS="print_stacktrace=1" \
+    build-fuzz/tests/fuzz/fuzz_replay_reader -max_total_time=30 -timeout=10 -rss_limit_mb=2048 \
+    -max_len=4096 -dict=tests/fuzz/replay.dict -artifact_prefix=build-fuzz/artifacts/ \
     "${seeds[@]}"

@@ -2,6 +2,9 @@
 # Plays the real game in its window with real key presses: start, P, walk,
 # shoot, punch, give up with Escape, see the red game-over text, wait for
 # the start screen, Q. The program must exit 0 and log what happened in order.
+# The game is recorded; played back without a display it must match every
+# checkpoint, log the same messages and give the same result twice, and a
+# replay with one key changed must fail at the first checkpoint after it.
 # Usage: play_end_to_end.sh QUORVEL_BINARY SOURCE_DIR  (needs $DISPLAY)
 set -euo pipefail
 game=$(realpath "$1")
@@ -25,7 +28,7 @@ fail() {
 # it). Leaks of the game's own code are checked by the in-process game tests.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
-"$game" >game.out 2>&1 &
+"$game" --record game.replay >game.out 2>&1 &
 pid=$!
 
 window=""
@@ -60,6 +63,8 @@ hold r 0.2
 sleep 0.3
 shot playing
 hold Escape 0.3
+# Every finished frame is in the file while the game still runs.
+grep -q '^C [1-9]' game.replay || fail "nothing recorded while playing"
 
 # Polls a command every 0.2 s, at most the given number of times.
 wait_until() {
@@ -119,3 +124,37 @@ for line in "${expected[@]}"; do
     position=$((position + found))
 done
 echo "PASS: played a game and quit"
+
+# Played back with no X display, no window, no sound.
+masked() { sed -E 's/[0-9]{2}:[0-9]{2}:[0-9]{2} Message: /HH:MM:SS Message: /g' "$1"; }
+replay() { # DIR FILE: runs a headless replay in DIR; its status in $status
+    mkdir -p "$1"
+    ln -sf "$source_dir/Sprites" "$source_dir/Audio" "$source_dir/qv-font.ttf" "$1/"
+    (cd "$1" && env -u DISPLAY "$game" --replay "$2" --headless >out.txt 2>err.txt) && status=0 || status=$?
+}
+for run in first second; do
+    replay "$run" "$work/game.replay"
+    [ "$status" = 0 ] || fail "$run replay: exit $status: $(cat "$run/err.txt")"
+    grep -qE '^frames=[0-9]+ checks=[0-9]+ mismatches=0 seconds=[0-9.]+$' "$run/out.txt" ||
+        fail "$run replay printed: $(cat "$run/out.txt")"
+    [ "$(masked quorvel.log)" = "$(masked "$run/quorvel.log")" ] || fail "$run replay logged otherwise"
+done
+[ "$(sed 's/ seconds=.*//' first/out.txt)" = "$(sed 's/ seconds=.*//' second/out.txt)" ] ||
+    fail "two replays differ: $(cat first/out.txt second/out.txt)"
+
+# The first key pressed in the game (after P) is changed to another key.
+line=$(grep -n '^K [0-9]* 0 ' game.replay | sed -n 3p | cut -d: -f1)
+frame=$(sed -n "${line}p" game.replay | cut -d' ' -f2)
+key=$(sed -n "${line}p" game.replay | cut -d' ' -f4)
+sed "${line}s/ $key\$/ $(((key + 1) % 26))/" game.replay >altered.replay
+replay altered "$work/altered.replay"
+expected="at frame $(((frame / 30 + 1) * 30)):"
+[ "$status" = 1 ] && grep -qF "$expected" altered/err.txt ||
+    fail "altered replay: exit $status, wanted '$expected' in: $(cat altered/err.txt)"
+
+# A bad replay: one line on stderr with its line number, exit status 2.
+printf 'quorvel-replay 1\nK 5 0 46\nK x\n' >bad.replay
+replay bad "$work/bad.replay"
+[ "$status" = 2 ] && [ "$(wc -l <bad/err.txt)" = 1 ] && grep -q 'bad.replay: line 3: ' bad/err.txt ||
+    fail "bad replay: exit $status: $(cat bad/err.txt)"
+echo "PASS: the recorded game replays headless, the same twice; altered and bad replays fail"

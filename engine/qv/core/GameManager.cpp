@@ -19,7 +19,8 @@ constexpr int MAX_ALTITUDE = 4;
 } // namespace
 
 GameManager::GameManager()
-    : frameTime(33), gameOver(true), timeSource(nullptr), sleeper(platform::sleepUntilMicros) {
+    : frameTime(33), gameOver(true), headless(false), timeSource(nullptr),
+      sleeper(platform::sleepUntilMicros) {
     setType("GameManager");
 }
 
@@ -100,7 +101,9 @@ void GameManager::run() {
         // slow frame never makes the next one start early.
         const bool overran = clock.elapsedMicros() > period;
         frameStart = overran ? clock.nowMicros() + period : frameStart + period;
-        sleeper(frameStart);
+        if (!headless) {
+            sleeper(frameStart);
+        }
         frameStats.mark(FramePhase::SLEEP, clock.nowMicros());
 
         if (gameOver) {
@@ -134,6 +137,16 @@ void GameManager::drawWorld() const {
 
 void GameManager::setGameOver(bool isGameOver) {
     gameOver = isGameOver;
+}
+
+void GameManager::setHeadless(bool isHeadless) {
+    headless = isHeadless;
+    DisplayManager::getInstance().setHeadless(isHeadless);
+    ResourceManager::getInstance().setSilent(isHeadless);
+}
+
+bool GameManager::isHeadless() const {
+    return headless;
 }
 
 bool GameManager::getGameOver() const {

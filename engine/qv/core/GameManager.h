@@ -37,6 +37,12 @@ public:
     /// whose work overran is followed by a full 33 ms sleep.
     void run();
 
+    /// Headless (set before startUp()): no window, no sound, and the loop
+    /// does not sleep, running frames as fast as they come.
+    void setHeadless(bool isHeadless);
+    /// Whether the run is headless.
+    bool isHeadless() const;
+
     /// The loop tests this flag after each frame.
     void setGameOver(bool isGameOver = true);
     /// Whether the loop ends after the current frame.
@@ -62,6 +68,7 @@ private:
 
     int frameTime;
     bool gameOver;
+    bool headless;
     Clock::TimeSource timeSource;
     Sleeper sleeper;
     FrameStats frameStats;

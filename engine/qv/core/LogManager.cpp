@@ -1,10 +1,12 @@
 #include "qv/core/LogManager.h"
 
 #include <ctime>
+#include <string>
 
 namespace qv {
 
-LogManager::LogManager() : logFile(nullptr), ownsFile(false), flush(false) {
+LogManager::LogManager()
+    : logFile(nullptr), ownsFile(false), flush(false), observer(nullptr), observerContext(nullptr) {
     setType("LogManager");
 }
 
@@ -54,7 +56,28 @@ int LogManager::writeLog(const char* format, ...) {
     return written;
 }
 
+void LogManager::setObserver(Observer newObserver, void* context) {
+    observer = newObserver;
+    observerContext = context;
+}
+
 int LogManager::writeLogV(const char* format, std::va_list arguments) {
+    if (format != nullptr && observer != nullptr) {
+        std::va_list copy;
+        va_copy(copy, arguments);
+        char text[512];
+        const int length = std::vsnprintf(text, sizeof text, format, copy);
+        va_end(copy);
+        if (length >= static_cast<int>(sizeof text)) {
+            std::string longer(static_cast<std::size_t>(length) + 1, '\0');
+            va_copy(copy, arguments);
+            std::vsnprintf(longer.data(), longer.size(), format, copy);
+            va_end(copy);
+            observer(longer.c_str(), observerContext);
+        } else if (length >= 0) {
+            observer(text, observerContext);
+        }
+    }
     if (logFile == nullptr || format == nullptr) {
         return -1;
     }

@@ -41,6 +41,13 @@ public:
     /// The same with a va_list, for wrappers.
     int writeLogV(const char* format, std::va_list arguments);
 
+    /// Hears every message's text, without its time stamp, as it is
+    /// written (also when no file is open).
+    using Observer = void (*)(const char* text, void* context);
+
+    /// Sets the one observer (null for none); context is handed back to it.
+    void setObserver(Observer newObserver, void* context);
+
     /// The file name used by startUp().
     static constexpr const char* fileName = "quorvel.log";
 
@@ -53,6 +60,8 @@ private:
     std::FILE* logFile;
     bool ownsFile;
     bool flush;
+    Observer observer;
+    void* observerContext;
 };
 
 } // namespace qv

@@ -2,6 +2,8 @@
 
 #include "qv/world/WorldManager.h"
 
+#include <cmath>
+
 namespace qv {
 
 namespace {
@@ -13,7 +15,8 @@ constexpr const char* FONT_FILE = "qv-font.ttf";
 
 DisplayManager::DisplayManager()
     : horizontalPixels(1024), verticalPixels(768), horizontalChars(80), verticalChars(24),
-      backgroundColor(sf::Color::Black), title(WINDOW_TITLE) {
+      backgroundColor(sf::Color::Black), title(WINDOW_TITLE), headless(false),
+      drawingGrid(horizontalChars, verticalChars), shownGrid(horizontalChars, verticalChars) {
     setType("DisplayManager");
     // A missing font is reported by startUp(), which loads it again.
     font.loadFromFile(FONT_FILE);
@@ -26,9 +29,22 @@ DisplayManager& DisplayManager::getInstance() {
     return instance;
 }
 
+void DisplayManager::setHeadless(bool isHeadless) {
+    headless = isHeadless;
+}
+
+bool DisplayManager::isHeadless() const {
+    return headless;
+}
+
 int DisplayManager::startUp() {
     if (window) {
         return 0;
+    }
+    drawingGrid.clear();
+    shownGrid.clear();
+    if (headless) {
+        return Manager::startUp();
     }
     window = std::make_unique<sf::RenderWindow>(
         sf::VideoMode(static_cast<unsigned>(horizontalPixels),
@@ -111,10 +127,12 @@ void DisplayManager::addQuad(sf::FloatRect area, sf::FloatRect texture, sf::Colo
 }
 
 int DisplayManager::drawCh(Vector position, char ch, Color color) {
-    if (!window) {
-        return -1;
-    }
     const Vector corner = WorldManager::getInstance().getView().corner;
+    drawingGrid.put(static_cast<int>(std::floor(position.x - corner.x)),
+                    static_cast<int>(std::floor(position.y - corner.y)), ch, color);
+    if (!window) {
+        return headless ? 0 : -1;
+    }
     const float width = cellWidth();
     const float height = cellHeight();
     const float px = (position.x - corner.x) * width;
@@ -175,6 +193,8 @@ void DisplayManager::flush() {
 }
 
 void DisplayManager::showFrame() {
+    shownGrid.swap(drawingGrid);
+    drawingGrid.clear();
     if (!window) {
         return;
     }
@@ -197,6 +217,10 @@ int DisplayManager::getHorizontalPixels() const {
 
 int DisplayManager::getVerticalPixels() const {
     return verticalPixels;
+}
+
+const TextGrid& DisplayManager::getGrid() const {
+    return shownGrid;
 }
 
 sf::RenderWindow* DisplayManager::getWindow() const {

@@ -3,6 +3,7 @@
 
 #include "qv/core/Manager.h"
 #include "qv/display/Color.h"
+#include "qv/display/TextGrid.h"
 #include "qv/world/Vector.h"
 
 #include <SFML/Graphics.hpp>
@@ -16,7 +17,9 @@ namespace qv {
 /// Owns the window and shows the world as an 80 x 24 grid of coloured
 /// characters in 1024 x 768 pixels. Everything visible goes through drawCh(),
 /// which only records the cell: the whole frame goes to the window in one
-/// draw call when it is shown, textured from the font's glyph page.
+/// draw call when it is shown, textured from the font's glyph page. Every
+/// cell also goes to a text grid of the frame; a headless display has no
+/// window and only that grid.
 class DisplayManager : public Manager {
 public:
     /// The one display manager, made on first use.
@@ -29,12 +32,19 @@ public:
     /// in which case the window stays open and the manager is not started.
     int startUp() override;
 
+    /// Whether startUp() opens no window (set before it): drawing then goes
+    /// only to the text grid.
+    void setHeadless(bool isHeadless);
+    /// Whether this display is headless.
+    bool isHeadless() const;
+
     /// Closes and destroys the window.
     void shutDown() override;
 
     /// Draws one character cell at a world position: a black background
     /// rectangle, then the glyph in color, over whatever earlier cells drew
-    /// there. -1 when there is no window.
+    /// there. The cell under the character's left edge takes it in the text
+    /// grid. -1 when there is no window, unless headless.
     int drawCh(Vector position, char ch, Color color);
 
     /// Draws text on one row, placed about position by justification.
@@ -47,6 +57,9 @@ public:
 
     /// Shows the frame drawn since the last call, then clears for the next.
     void showFrame();
+
+    /// The text grid of the last frame shown.
+    const TextGrid& getGrid() const;
 
     /// Columns of the grid: 80.
     int getHorizontalChars() const;
@@ -86,6 +99,11 @@ private:
     int verticalChars;
     sf::Color backgroundColor;
     std::string title;
+
+    bool headless;
+    // The frame being drawn, and the last one shown.
+    TextGrid drawingGrid;
+    TextGrid shownGrid;
 
     // The frame's cells as textured triangles, in drawing order.
     std::vector<sf::Vertex> cells;

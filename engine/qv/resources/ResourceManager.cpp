@@ -1,6 +1,7 @@
 #include "qv/resources/ResourceManager.h"
 
 #include "qv/core/LogManager.h"
+#include "qv/core/ReplaySession.h"
 
 #include <AL/alc.h>
 
@@ -22,7 +23,7 @@ bool canOpenAudioDevice() {
 } // namespace
 
 ResourceManager::ResourceManager()
-    : soundCount(0), musicCount(0), audioChecked(false), audioDevice(false) {
+    : soundCount(0), musicCount(0), audioChecked(false), audioDevice(false), silent(false) {
     setType("ResourceManager");
 }
 
@@ -41,13 +42,17 @@ void ResourceManager::shutDown() {
     SpriteResourceManager::shutDown();
 }
 
+void ResourceManager::setSilent(bool isSilent) {
+    silent = isSilent;
+}
+
 int ResourceManager::loadSound(std::string filename, std::string label) {
     if (soundCount >= MAX_SOUNDS) {
         LogManager::getInstance().writeLog("Sound array full\n");
         return -1;
     }
     Sound& record = sounds[soundCount];
-    if (!record.loadFromFile(filename)) {
+    if (!silent && !record.loadFromFile(filename)) {
         LogManager::getInstance().writeLog("Unable to load sound from file\n");
         return -1;
     }
@@ -74,7 +79,7 @@ int ResourceManager::loadMusic(std::string filename, std::string label) {
         return -1;
     }
     Music& record = music[musicCount];
-    if (!record.openFromFile(filename)) {
+    if (!silent && !record.openFromFile(filename)) {
         LogManager::getInstance().writeLog("Unable to load music from file\n");
         return -1;
     }
@@ -98,8 +103,9 @@ sf::Music* ResourceManager::getMusic(std::string label) {
 bool ResourceManager::hasAudioDevice() {
     if (!audioChecked) {
         audioChecked = true;
-        audioDevice = canOpenAudioDevice();
-        if (!audioDevice) {
+        audioDevice = !silent && canOpenAudioDevice();
+        // A replay logs what its recording logged, device or none here.
+        if (ReplaySession::getInstance().environment("audio", audioDevice ? 1 : 0) == 0) {
             LogManager::getInstance().writeLog("No audio device: sounds and music stay silent\n");
         }
     }

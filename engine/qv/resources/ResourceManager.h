@@ -27,6 +27,11 @@ public:
     /// Destroys the sprites; sounds and music stay playable.
     void shutDown() override;
 
+    /// Silent (set before loading): sounds and music are only registered
+    /// under their labels, never decoded or played, and no audio device is
+    /// looked for.
+    void setSilent(bool isSilent);
+
     /// 0 when loaded, -1 when the table is full or the file cannot be read.
     int loadSound(std::string filename, std::string label);
     /// The first sound loaded under label, or null; always null when there
@@ -39,8 +44,9 @@ public:
     /// is no audio device.
     sf::Music* getMusic(std::string label);
 
-    /// Whether an audio device can be opened; asked once, on the first call,
-    /// which logs when there is none.
+    /// Whether an audio device can be opened (never, when silent); asked
+    /// once, on the first call, which logs when there is none. What it logs
+    /// is a value a replay takes from its recording, like the clock.
     bool hasAudioDevice();
 
 private:
@@ -54,6 +60,7 @@ private:
     // floods standard error; lookups then find nothing instead.
     bool audioChecked;
     bool audioDevice;
+    bool silent;
 };
 
 } // namespace qv

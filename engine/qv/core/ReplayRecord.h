@@ -1,0 +1,69 @@
+#ifndef QV_CORE_REPLAYRECORD_H
+#define QV_CORE_REPLAYRECORD_H
+
+#include <cstdint>
+#include <string>
+
+namespace qv {
+
+/// One line of a replay file: an input event, a value the game took from its
+/// surroundings, a checkpoint or the end of the run, each at a frame. Input
+/// sources hand their events over as records too, so what is recorded is
+/// exactly what the objects were given.
+class ReplayRecord {
+public:
+    /// The letter that starts the record's line.
+    enum Kind : char {
+        KEY = 'K',        ///< keyboard event: action, key
+        MOUSE = 'M',      ///< mouse event: action, button, x, y
+        VALUE = 'V',      ///< named value: name, value
+        CHECKPOINT = 'C', ///< digests at the start of a frame
+        END = 'E',        ///< digests after the last frame
+    };
+
+    /// The first line of every replay file this build writes and reads.
+    static constexpr const char* VERSION_LINE = "quorvel-replay 1";
+    /// The version number in VERSION_LINE.
+    static constexpr int VERSION = 1;
+
+    /// A keyboard event (action and key as the engine numbers them).
+    static ReplayRecord key(int action, int key);
+    /// A mouse event at a window pixel.
+    static ReplayRecord mouse(int action, int button, int x, int y);
+
+    /// The line for this record, without its line break.
+    std::string toLine() const;
+
+    /// Reads one line (no line break). 0 on success; -1 with the reason in
+    /// error, this record then being unspecified.
+    int parse(const std::string& line, std::string& error);
+
+    /// What the line records.
+    Kind kind = KEY;
+    /// The frame it belongs to, counted from 0.
+    int frame = 0;
+    /// KEY and MOUSE: the action.
+    int action = 0;
+    /// KEY: the key; MOUSE: the button.
+    int code = 0;
+    /// MOUSE: the pointer's column in window pixels.
+    int x = 0;
+    /// MOUSE: the pointer's row in window pixels.
+    int y = 0;
+    /// VALUE: the value's name, lower-case letters.
+    std::string name;
+    /// VALUE: the value.
+    long long value = 0;
+    /// CHECKPOINT and END: how many objects the world held.
+    int objects = 0;
+    /// CHECKPOINT and END: the digest of the world.
+    std::uint64_t worldDigest = 0;
+    /// CHECKPOINT and END: how many log messages since the last checkpoint.
+    int messages = 0;
+    /// CHECKPOINT and END: the digest of those messages.
+    std::uint64_t logDigest = 0;
+};
+
+} // namespace qv
+
+#endif

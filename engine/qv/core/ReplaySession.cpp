@@ -1,0 +1,270 @@
+#include "qv/core/ReplaySession.h"
+
+#include "qv/core/GameManager.h"
+#include "qv/core/LogManager.h"
+#include "qv/resources/Sprite.h"
+#include "qv/world/Object.h"
+#include "qv/world/ObjectList.h"
+#include "qv/world/WorldManager.h"
+
+#include <cstring>
+
+namespace qv {
+
+namespace {
+
+// 64-bit FNV-1a: cheap, and a replay only needs to notice a difference.
+constexpr std::uint64_t FNV_START = 0xcbf29ce484222325ull;
+
+void mix(std::uint64_t& hash, const void* data, std::size_t size) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    for (std::size_t i = 0; i < size; ++i) {
+        hash = (hash ^ bytes[i]) * 0x100000001b3ull;
+    }
+}
+
+void mixString(std::uint64_t& hash, const std::string& text) {
+    mix(hash, text.c_str(), text.size() + 1);
+}
+
+template <typename T> void mixValue(std::uint64_t& hash, T value) {
+    mix(hash, &value, sizeof value);
+}
+
+} // namespace
+
+ReplaySession::ReplaySession()
+    : mode(Mode::LIVE), frame(0), framesRun(0), lastCheckFrame(0), messages(0),
+      logDigest(FNV_START), nextInput(0), nextValue(0), nextCheckpoint(0), hasEnd(false),
+      lastFrame(0), checks(0), mismatches(0) {}
+
+ReplaySession& ReplaySession::getInstance() {
+    static ReplaySession instance;
+    return instance;
+}
+
+int ReplaySession::startRecording(const std::string& path) {
+    if (writer.open(path) != 0) {
+        error = path + ": " + writer.getError();
+        return -1;
+    }
+    mode = Mode::RECORDING;
+    LogManager::getInstance().setObserver(&ReplaySession::hearLog, this);
+    return 0;
+}
+
+int ReplaySession::startReplay(const std::string& path) {
+    ReplayReader reader;
+    if (reader.read(path) != 0) {
+        error = path + ": " + reader.getError();
+        return -1;
+    }
+    for (const ReplayRecord& record : reader.getRecords()) {
+        switch (record.kind) {
+        case ReplayRecord::KEY:
+        case ReplayRecord::MOUSE:
+            inputs.push_back(record);
+            break;
+        case ReplayRecord::VALUE:
+            values.push_back(record);
+            break;
+        case ReplayRecord::CHECKPOINT:
+            checkpoints.push_back(record);
+            break;
+        case ReplayRecord::END:
+            end = record;
+            break;
+        }
+        lastFrame = record.frame;
+    }
+    hasEnd = reader.hasEnd();
+    mode = Mode::REPLAYING;
+    LogManager::getInstance().setObserver(&ReplaySession::hearLog, this);
+    return 0;
+}
+
+ReplaySession::Mode ReplaySession::getMode() const {
+    return mode;
+}
+
+void ReplaySession::hearLog(const char* text, void* context) {
+    auto* session = static_cast<ReplaySession*>(context);
+    ++session->messages;
+    mix(session->logDigest, text, std::strlen(text) + 1);
+}
+
+ReplayRecord ReplaySession::takeDigest(ReplayRecord::Kind kind) {
+    ReplayRecord digest;
+    digest.kind = kind;
+    digest.frame = frame;
+    digest.worldDigest = FNV_START;
+    const ObjectList all = WorldManager::getInstance().getAllObjects();
+    digest.objects = all.getCount();
+    for (int i = 0; i < all.getCount(); ++i) {
+        const Object* object = all[i];
+        mixValue(digest.worldDigest, object->getId());
+        mixString(digest.worldDigest, object->getType());
+        mixValue(digest.worldDigest, object->getPosition().x);
+        mixValue(digest.worldDigest, object->getPosition().y);
+        const Sprite* sprite = object->getSprite();
+        mixString(digest.worldDigest, sprite != nullptr ? sprite->getLabel() : std::string());
+        mixValue(digest.worldDigest, object->getFrameIndex());
+    }
+    digest.messages = messages;
+    digest.logDigest = logDigest;
+    messages = 0;
+    logDigest = FNV_START;
+    return digest;
+}
+
+void ReplaySession::mismatch(const std::string& what) {
+    if (mismatches++ == 0) {
+        firstMismatch = "frame " + std::to_string(frame) + ": " + what;
+    }
+}
+
+void ReplaySession::compare(const ReplayRecord& ours, const ReplayRecord& recorded) {
+    ++checks;
+    if (ours.objects != recorded.objects || ours.worldDigest != recorded.worldDigest) {
+        mismatch("the world differs (" + std::to_string(ours.objects) + " objects, recorded " +
+                 std::to_string(recorded.objects) + ")");
+    } else if (ours.messages != recorded.messages || ours.logDigest != recorded.logDigest) {
+        mismatch("the log since frame " + std::to_string(lastCheckFrame) + " differs (" +
+                 std::to_string(ours.messages) + " messages, recorded " +
+                 std::to_string(recorded.messages) + ")");
+    }
+}
+
+int ReplaySession::beginFrame() {
+    frame = framesRun++;
+    if (mode == Mode::LIVE) {
+        return frame;
+    }
+    if (frame % CHECKPOINT_FRAMES == 0) {
+        const ReplayRecord ours = takeDigest(ReplayRecord::CHECKPOINT);
+        if (mode == Mode::RECORDING) {
+            writer.write(ours);
+        } else {
+            while (nextCheckpoint < checkpoints.size() &&
+                   checkpoints[nextCheckpoint].frame < frame) {
+                ++nextCheckpoint;
+            }
+            if (nextCheckpoint < checkpoints.size() && checkpoints[nextCheckpoint].frame == frame) {
+                compare(ours, checkpoints[nextCheckpoint++]);
+            }
+        }
+        lastCheckFrame = frame;
+    }
+    if (mode == Mode::RECORDING) {
+        writer.flush();
+    } else if (frame >= lastFrame && (!hasEnd || frame > lastFrame)) {
+        // A recording that was cut off ends with its last record; one that
+        // ended by itself should have ended this replay too.
+        GameManager::getInstance().setGameOver();
+    }
+    return frame;
+}
+
+int ReplaySession::getFrame() const {
+    return frame;
+}
+
+void ReplaySession::recordInput(const ReplayRecord& event) {
+    if (mode == Mode::RECORDING) {
+        ReplayRecord stamped = event;
+        stamped.frame = frame;
+        writer.write(stamped);
+    }
+}
+
+void ReplaySession::takeInput(std::vector<ReplayRecord>& events) {
+    while (nextInput < inputs.size() && inputs[nextInput].frame <= frame) {
+        if (inputs[nextInput].frame == frame) {
+            events.push_back(inputs[nextInput]);
+        }
+        ++nextInput;
+    }
+}
+
+long long ReplaySession::environment(const std::string& name, long long live) {
+    if (mode == Mode::RECORDING) {
+        ReplayRecord record;
+        record.kind = ReplayRecord::VALUE;
+        record.frame = frame;
+        record.name = name;
+        record.value = live;
+        writer.write(record);
+    }
+    if (mode != Mode::REPLAYING) {
+        return live;
+    }
+    if (nextValue >= values.size()) {
+        mismatch("the game read '" + name + "', the recording has no more values");
+        return live;
+    }
+    const ReplayRecord& recorded = values[nextValue++];
+    if (recorded.name != name || recorded.frame != frame) {
+        mismatch("the game read '" + name + "', the recording has '" + recorded.name +
+                 "' at frame " + std::to_string(recorded.frame));
+    }
+    return recorded.name == name ? recorded.value : live;
+}
+
+std::time_t ReplaySession::calendarTime() {
+    return static_cast<std::time_t>(environment("time", std::time(nullptr)));
+}
+
+int ReplaySession::finish() {
+    LogManager::getInstance().setObserver(nullptr, nullptr);
+    if (mode == Mode::RECORDING) {
+        writer.write(takeDigest(ReplayRecord::END));
+        mode = Mode::LIVE;
+        if (writer.close() != 0) {
+            error = writer.getError();
+            return -1;
+        }
+        return 0;
+    }
+    if (mode != Mode::REPLAYING) {
+        return 0;
+    }
+    mode = Mode::LIVE;
+    if (hasEnd) {
+        if (frame < end.frame) {
+            mismatch("the game ended, the recorded one went on to frame " +
+                     std::to_string(end.frame));
+        } else if (frame > end.frame) {
+            mismatch("the recorded game ended at frame " + std::to_string(end.frame) +
+                     ", this one went on");
+        } else {
+            compare(takeDigest(ReplayRecord::END), end);
+        }
+    }
+    return mismatches == 0 && ranToEnd() ? 0 : -1;
+}
+
+int ReplaySession::getFramesRun() const {
+    return framesRun;
+}
+
+int ReplaySession::getChecks() const {
+    return checks;
+}
+
+int ReplaySession::getMismatches() const {
+    return mismatches;
+}
+
+const std::string& ReplaySession::getFirstMismatch() const {
+    return firstMismatch;
+}
+
+bool ReplaySession::ranToEnd() const {
+    return framesRun > 0 && frame >= lastFrame;
+}
+
+const std::string& ReplaySession::getError() const {
+    return error;
+}
+
+} // namespace qv

@@ -1,0 +1,134 @@
+#ifndef QV_CORE_REPLAYSESSION_H
+#define QV_CORE_REPLAYSESSION_H
+
+#include "qv/core/ReplayReader.h"
+#include "qv/core/ReplayRecord.h"
+#include "qv/core/ReplayWriter.h"
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+/// Everything that makes one run differ from another passes through here:
+/// the input events the objects are given and the values the game takes from
+/// its surroundings (the calendar clock). A run is live (the default),
+/// recorded to a replay file, or replayed from one; while recording or
+/// replaying, a checkpoint every CHECKPOINT_FRAMES frames digests the world
+/// and the log messages since the last one, and a replay compares its own
+/// checkpoints with the recorded ones.
+class ReplaySession {
+public:
+    /// How the current run's input and values come about.
+    enum class Mode {
+        LIVE,      ///< from the player and the machine
+        RECORDING, ///< live, and written to a replay file
+        REPLAYING, ///< from a replay file
+    };
+
+    /// Frames between two checkpoints.
+    static constexpr int CHECKPOINT_FRAMES = 30;
+
+    /// The one session, made on first use.
+    static ReplaySession& getInstance();
+
+    /// Starts writing a replay to path. 0 on success; -1 with getError() set.
+    int startRecording(const std::string& path);
+
+    /// Reads the whole replay at path and plays it from the next frame on.
+    /// 0 on success; -1 with getError() set to "path: line N: reason".
+    int startReplay(const std::string& path);
+
+    /// Live, recording or replaying.
+    Mode getMode() const;
+
+    /// Starts the next frame (the input manager calls this once per frame
+    /// before it collects input) and returns its number, 0 for the first.
+    /// Takes the checkpoint when one is due; flushes a recording. A replay
+    /// ends the game in its last frame.
+    int beginFrame();
+
+    /// The current frame's number.
+    int getFrame() const;
+
+    /// Writes an input event of the current frame to a recording.
+    void recordInput(const ReplayRecord& event);
+
+    /// Appends the replay's input events of the current frame to events.
+    void takeInput(std::vector<ReplayRecord>& events);
+
+    /// A value the game takes from outside, under a name: recorded when
+    /// recording, read back from the replay when replaying (a value read in
+    /// another frame or under another name counts as a mismatch and gives
+    /// live), live otherwise.
+    long long environment(const std::string& name, long long live);
+
+    /// The calendar time, as std::time(nullptr) gives it: what a game seeds
+    /// its random numbers with, so that a replay seeds them alike.
+    std::time_t calendarTime();
+
+    /// Ends the run: a recording gets its end record and is closed; a replay
+    /// compares its end with the recorded one. 0 when the file was written
+    /// whole (recording) or every check passed and the replay ran to its
+    /// last frame (replaying); -1 otherwise.
+    int finish();
+
+    /// Frames begun so far.
+    int getFramesRun() const;
+
+    /// Checkpoints compared with recorded ones (the end record included).
+    int getChecks() const;
+
+    /// Checks and values that differed from the recording.
+    int getMismatches() const;
+
+    /// "frame N: what differed" for the first mismatch, or empty.
+    const std::string& getFirstMismatch() const;
+
+    /// Whether a replay played up to its last recorded frame.
+    bool ranToEnd() const;
+
+    /// Why starting or finishing failed, or empty.
+    const std::string& getError() const;
+
+private:
+    ReplaySession();
+
+    static void hearLog(const char* text, void* context);
+    /// The digests of the world now and of the log since the last one.
+    ReplayRecord takeDigest(ReplayRecord::Kind kind);
+    void compare(const ReplayRecord& ours, const ReplayRecord& recorded);
+    void mismatch(const std::string& what);
+
+    Mode mode;
+    int frame;
+    int framesRun;
+    int lastCheckFrame;
+    // Log messages heard since the last digest.
+    int messages;
+    std::uint64_t logDigest;
+
+    ReplayWriter writer;
+
+    // A replay's records by kind, each in file order, and where each is at.
+    std::vector<ReplayRecord> inputs;
+    std::vector<ReplayRecord> values;
+    std::vector<ReplayRecord> checkpoints;
+    std::size_t nextInput;
+    std::size_t nextValue;
+    std::size_t nextCheckpoint;
+    bool hasEnd;
+    ReplayRecord end;
+    int lastFrame;
+
+    int checks;
+    int mismatches;
+    std::string firstMismatch;
+    std::string error;
+};
+
+} // namespace qv
+
+#endif

@@ -1,0 +1,7 @@
+#include "qv/display/InputSource.h"
+
+namespace qv {
+
+void InputSource::collect(std::vector<ReplayRecord>&) {}
+
+} // namespace qv

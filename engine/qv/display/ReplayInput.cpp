@@ -1,0 +1,22 @@
+#include "qv/display/ReplayInput.h"
+
+#include "qv/core/ReplaySession.h"
+#include "qv/display/DisplayManager.h"
+
+#include <SFML/Window/Event.hpp>
+
+namespace qv {
+
+void ReplayInput::collect(std::vector<ReplayRecord>& events) {
+    if (sf::RenderWindow* window = DisplayManager::getInstance().getWindow()) {
+        sf::Event event;
+        while (window->pollEvent(event)) {
+            if (event.type == sf::Event::Closed) {
+                window->close();
+            }
+        }
+    }
+    ReplaySession::getInstance().takeInput(events);
+}
+
+} // namespace qv

@@ -1,0 +1,18 @@
+#ifndef QV_DISPLAY_REPLAYINPUT_H
+#define QV_DISPLAY_REPLAYINPUT_H
+
+#include "qv/display/InputSource.h"
+
+namespace qv {
+
+/// Events from the replay being played. The player's own keys and mouse are
+/// ignored; closing the window still closes it.
+class ReplayInput : public InputSource {
+public:
+    /// The replay's events of the current frame.
+    void collect(std::vector<ReplayRecord>& events) override;
+};
+
+} // namespace qv
+
+#endif

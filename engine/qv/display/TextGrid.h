@@ -1,0 +1,53 @@
+#ifndef QV_DISPLAY_TEXTGRID_H
+#define QV_DISPLAY_TEXTGRID_H
+
+#include "qv/display/Color.h"
+
+#include <string>
+#include <vector>
+
+namespace qv {
+
+/// A frame as characters and colours, one per cell, the last one drawn to a
+/// cell winning: what a screen without a window shows, readable as text.
+class TextGrid {
+public:
+    /// An all-blank grid (spaces in white).
+    TextGrid(int columns, int rows);
+
+    /// Blanks every cell.
+    void clear();
+
+    /// Sets one cell; cells outside the grid are ignored.
+    void put(int column, int row, char ch, Color color);
+
+    /// A cell's character (a space outside the grid).
+    char charAt(int column, int row) const;
+
+    /// A cell's colour (WHITE outside the grid).
+    Color colorAt(int column, int row) const;
+
+    /// One row as text, control characters shown as spaces.
+    std::string rowText(int row) const;
+
+    /// Every row, each ending in a line break.
+    std::string toText() const;
+
+    /// Columns in the grid.
+    int getColumns() const;
+    /// Rows in the grid.
+    int getRows() const;
+
+    /// Exchanges the cells with another grid of any size.
+    void swap(TextGrid& other);
+
+private:
+    int columns;
+    int rows;
+    std::vector<char> chars;
+    std::vector<Color> colors;
+};
+
+} // namespace qv
+
+#endif

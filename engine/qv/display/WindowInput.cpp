@@ -1,0 +1,174 @@
+#include "qv/display/WindowInput.h"
+
+#include "qv/display/DisplayManager.h"
+
+#include <SFML/Window/Event.hpp>
+
+namespace qv {
+
+namespace {
+
+struct KeyPair {
+    sf::Keyboard::Key sfml;
+    Keyboard::Key engine;
+};
+
+// Also the order held keys are polled in, and only the first one found down
+// is reported: letters, then codes 0 to 30, then the digits with 0 last.
+constexpr KeyPair KEYS[] = {
+    {sf::Keyboard::A, Keyboard::A},
+    {sf::Keyboard::B, Keyboard::B},
+    {sf::Keyboard::C, Keyboard::C},
+    {sf::Keyboard::D, Keyboard::D},
+    {sf::Keyboard::E, Keyboard::E},
+    {sf::Keyboard::F, Keyboard::F},
+    {sf::Keyboard::G, Keyboard::G},
+    {sf::Keyboard::H, Keyboard::H},
+    {sf::Keyboard::I, Keyboard::I},
+    {sf::Keyboard::J, Keyboard::J},
+    {sf::Keyboard::K, Keyboard::K},
+    {sf::Keyboard::L, Keyboard::L},
+    {sf::Keyboard::M, Keyboard::M},
+    {sf::Keyboard::N, Keyboard::N},
+    {sf::Keyboard::O, Keyboard::O},
+    {sf::Keyboard::P, Keyboard::P},
+    {sf::Keyboard::Q, Keyboard::Q},
+    {sf::Keyboard::R, Keyboard::R},
+    {sf::Keyboard::S, Keyboard::S},
+    {sf::Keyboard::T, Keyboard::T},
+    {sf::Keyboard::U, Keyboard::U},
+    {sf::Keyboard::V, Keyboard::V},
+    {sf::Keyboard::W, Keyboard::W},
+    {sf::Keyboard::X, Keyboard::X},
+    {sf::Keyboard::Y, Keyboard::Y},
+    {sf::Keyboard::Z, Keyboard::Z},
+    {sf::Keyboard::Space, Keyboard::SPACE},
+    {sf::Keyboard::Enter, Keyboard::ENTER},
+    {sf::Keyboard::Escape, Keyboard::ESCAPE},
+    {sf::Keyboard::Tab, Keyboard::TAB},
+    {sf::Keyboard::Left, Keyboard::LEFT_ARROW},
+    {sf::Keyboard::Right, Keyboard::RIGHT_ARROW},
+    {sf::Keyboard::Up, Keyboard::UP_ARROW},
+    {sf::Keyboard::Down, Keyboard::DOWN_ARROW},
+    {sf::Keyboard::Pause, Keyboard::PAUSE},
+    {sf::Keyboard::Hyphen, Keyboard::HYPHEN},
+    {sf::Keyboard::Equal, Keyboard::EQUAL},
+    {sf::Keyboard::Tilde, Keyboard::TILDE},
+    {sf::Keyboard::Period, Keyboard::PERIOD},
+    {sf::Keyboard::Comma, Keyboard::COMMA},
+    {sf::Keyboard::Slash, Keyboard::SLASH},
+    {sf::Keyboard::LControl, Keyboard::LEFT_CONTROL},
+    {sf::Keyboard::RControl, Keyboard::RIGHT_CONTROL},
+    {sf::Keyboard::LShift, Keyboard::LEFT_SHIFT},
+    {sf::Keyboard::RShift, Keyboard::RIGHT_SHIFT},
+    {sf::Keyboard::F1, Keyboard::F1},
+    {sf::Keyboard::F2, Keyboard::F2},
+    {sf::Keyboard::F3, Keyboard::F3},
+    {sf::Keyboard::F4, Keyboard::F4},
+    {sf::Keyboard::F5, Keyboard::F5},
+    {sf::Keyboard::F6, Keyboard::F6},
+    {sf::Keyboard::F7, Keyboard::F7},
+    {sf::Keyboard::F8, Keyboard::F8},
+    {sf::Keyboard::F9, Keyboard::F9},
+    {sf::Keyboard::F10, Keyboard::F10},
+    {sf::Keyboard::F11, Keyboard::F11},
+    {sf::Keyboard::F12, Keyboard::F12},
+    {sf::Keyboard::Num1, Keyboard::NUM1},
+    {sf::Keyboard::Num2, Keyboard::NUM2},
+    {sf::Keyboard::Num3, Keyboard::NUM3},
+    {sf::Keyboard::Num4, Keyboard::NUM4},
+    {sf::Keyboard::Num5, Keyboard::NUM5},
+    {sf::Keyboard::Num6, Keyboard::NUM6},
+    {sf::Keyboard::Num7, Keyboard::NUM7},
+    {sf::Keyboard::Num8, Keyboard::NUM8},
+    {sf::Keyboard::Num9, Keyboard::NUM9},
+    {sf::Keyboard::Num0, Keyboard::NUM0},
+};
+
+constexpr sf::Mouse::Button HELD_BUTTON_ORDER[] = {sf::Mouse::Left, sf::Mouse::Right,
+                                                   sf::Mouse::Middle};
+
+} // namespace
+
+Keyboard::Key WindowInput::toEngineKey(sf::Keyboard::Key key) {
+    for (const KeyPair& pair : KEYS) {
+        if (pair.sfml == key) {
+            return pair.engine;
+        }
+    }
+    return Keyboard::UNDEFINED;
+}
+
+Mouse::Button WindowInput::toEngineButton(sf::Mouse::Button button) {
+    switch (button) {
+    case sf::Mouse::Left:
+        return Mouse::LEFT;
+    case sf::Mouse::Right:
+        return Mouse::RIGHT;
+    case sf::Mouse::Middle:
+        return Mouse::MIDDLE;
+    default:
+        return Mouse::UNDEFINED;
+    }
+}
+
+void WindowInput::collect(std::vector<ReplayRecord>& events) {
+    constexpr int PRESSED = static_cast<int>(KeyboardAction::PRESSED);
+    constexpr int RELEASED = static_cast<int>(KeyboardAction::RELEASED);
+    sf::RenderWindow* window = DisplayManager::getInstance().getWindow();
+
+    // A closed window yields no more events; only the polling below goes on
+    // reporting once the player has closed it.
+    if (window != nullptr) {
+        sf::Event event;
+        while (window->pollEvent(event)) {
+            switch (event.type) {
+            case sf::Event::Closed:
+                window->close();
+                break;
+            case sf::Event::KeyPressed:
+                events.push_back(ReplayRecord::key(PRESSED, toEngineKey(event.key.code)));
+                break;
+            case sf::Event::KeyReleased:
+                events.push_back(ReplayRecord::key(RELEASED, toEngineKey(event.key.code)));
+                break;
+            case sf::Event::MouseButtonPressed:
+                events.push_back(ReplayRecord::mouse(static_cast<int>(MouseAction::CLICKED),
+                                                     toEngineButton(event.mouseButton.button),
+                                                     event.mouseButton.x, event.mouseButton.y));
+                break;
+            case sf::Event::MouseMoved:
+                events.push_back(ReplayRecord::mouse(static_cast<int>(MouseAction::MOVED),
+                                                     Mouse::UNDEFINED, event.mouseMove.x,
+                                                     event.mouseMove.y));
+                break;
+            default:
+                break;
+            }
+        }
+    }
+
+    for (const KeyPair& pair : KEYS) {
+        if (sf::Keyboard::isKeyPressed(pair.sfml)) {
+            events.push_back(
+                ReplayRecord::key(static_cast<int>(KeyboardAction::HELD), pair.engine));
+            break;
+        }
+    }
+
+    for (const sf::Mouse::Button button : HELD_BUTTON_ORDER) {
+        if (sf::Mouse::isButtonPressed(button)) {
+            // Polling has no event to take a location from, so ask for the
+            // pointer's place in the window now.
+            sf::Vector2i where;
+            if (window != nullptr) {
+                where = sf::Mouse::getPosition(*window);
+            }
+            events.push_back(ReplayRecord::mouse(static_cast<int>(MouseAction::HELD),
+                                                 toEngineButton(button), where.x, where.y));
+            break;
+        }
+    }
+}
+
+} // namespace qv
