@@ -13,8 +13,10 @@ ensure_packages "${GAME_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 # -noreset: by default the virtual X server resets whenever its last client
 # leaves, and a test that connects during the reset fails to open a display.
+# Two tests at a time: each has its own directory and log, and the tests that
+# send real key presses bring their own virtual screen.
 run_suite() {
-    (cd "$1" && xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --output-on-failure)
+    (cd "$1" && xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest -j2 --output-on-failure)
 }
 
 echo "== plain build =="

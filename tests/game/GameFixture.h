@@ -89,6 +89,8 @@ public:
             entry = {entry.type, view->getLabel(), view->getAmount(), view->isRelative()};
         } else if (entry.type == EventEnemyAttack::TYPE) {
             entry.amount = static_cast<const EventEnemyAttack*>(event)->getDamage();
+        } else if (entry.type == EventHeroAttack::TYPE) {
+            entry.amount = static_cast<const EventHeroAttack*>(event)->getDamage();
         }
         heard.push_back(entry);
         return 0;

@@ -53,12 +53,14 @@ TEST_F(HeroRules, CannotPunchInItsFirst15StepsThenOncePer15) {
         EXPECT_EQ(listener->count(EventHeroAttack::TYPE), step.second) << stepCount;
     }
     EXPECT_EQ(hero->getPose(), "Hero-Attack");
+    EXPECT_EQ(listener->last(EventHeroAttack::TYPE).amount, 10);
 }
 
-TEST_F(HeroRules, DamageLowersHealthAndHealingRestoresIt) {
+TEST_F(HeroRules, DamageLowersHealthAndKnocksBackAndHealingRestoresIt) {
     advance(150);
     broadcast(EventEnemyAttack(5));
     EXPECT_EQ(hero->getHealth(), 95);
+    EXPECT_EQ(hero->getPosition(), qv::Vector(37, 12)); // knocked 3 cells back from 40
     expectHealthView(95, false);
     hold(qv::Keyboard::Q); // 95 + 10 would pass 100: set to 100
     EXPECT_EQ(hero->getHealth(), 100);

@@ -12,6 +12,12 @@ namespace qv {
 namespace {
 
 bool canOpenAudioDevice() {
+    // SFML opens its device as soon as a sound object exists. Opening a second
+    // one fails where a device can be opened only once, and restarts the
+    // output file of OpenAL's file backend.
+    if (alcGetCurrentContext() != nullptr) {
+        return true;
+    }
     ALCdevice* device = alcOpenDevice(nullptr);
     if (device == nullptr) {
         return false;
