@@ -1,5 +1,7 @@
 #include "qv/core/Platform.h"
 
+#include <X11/Xlib.h>
+
 #include <cerrno>
 #include <ctime>
 
@@ -23,6 +25,15 @@ void sleepUntilMicros(std::int64_t deadline) {
 void raiseTimerResolution() {}
 
 void restoreTimerResolution() {}
+
+bool canReachDisplay() {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        return false;
+    }
+    XCloseDisplay(display);
+    return true;
+}
 
 } // namespace platform
 } // namespace qv

@@ -23,6 +23,10 @@ void raiseTimerResolution();
 /// Undoes raiseTimerResolution().
 void restoreTimerResolution();
 
+/// True when a window can be opened: the X display named by DISPLAY answers.
+/// Asked before the window is made, since SFML aborts the program without one.
+bool canReachDisplay();
+
 } // namespace platform
 } // namespace qv
 

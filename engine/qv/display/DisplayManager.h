@@ -15,8 +15,11 @@ namespace qv {
 
 /// Owns the window and shows the world as an 80 x 24 grid of coloured
 /// characters in 1024 x 768 pixels. Everything visible goes through drawCh(),
-/// which only records the cell: the whole frame goes to the window in one
-/// draw call when it is shown, textured from the font's glyph page.
+/// which only records the cell: the frame is rasterised in one draw call when
+/// it is shown, textured from the font's glyph page, onto an off-screen image
+/// that is then copied to the window. A frame that records exactly the cells
+/// of the previous one leaves the window showing that picture: nothing is
+/// rasterised, copied or swapped.
 class DisplayManager : public Manager {
 public:
     static DisplayManager& getInstance();
@@ -24,8 +27,9 @@ public:
     ~DisplayManager() override;
 
     /// Opens the window and loads the font "qv-font.ttf". 0 on success (also
-    /// when the window is already open); -1 when the font cannot be loaded,
-    /// in which case the window stays open and the manager is not started.
+    /// when the window is already open); -1 when there is no X display, no
+    /// window or no font (the window then stays open if it was made, and the
+    /// manager is not started); getFailure() says which.
     int startUp() override;
 
     /// Closes and destroys the window.
@@ -42,9 +46,12 @@ public:
 
     /// Puts the cells recorded so far onto the window's surface, in one draw
     /// call. showFrame() does this itself; call it to read the surface back.
+    /// Does nothing when no cell was recorded since the last flush or frame.
     void flush();
 
     /// Shows the frame drawn since the last call, then clears for the next.
+    /// An unchanged frame leaves the window as it is, but for a full redraw
+    /// once a second.
     void showFrame();
 
     int getHorizontalChars() const;
@@ -55,17 +62,46 @@ public:
     /// The window, or null before startUp() and after shutDown().
     sf::RenderWindow* getWindow() const;
 
+    /// One line saying why the last startUp() failed, or empty.
+    const std::string& getFailure() const;
+
+    /// Cells rasterised since startUp(); a frame that repeats the previous
+    /// one adds none.
+    long long getRasterisedCells() const;
+
     /// The SFML colour a qv::Color is drawn in (white for unknown values).
     static sf::Color toSfColor(Color color);
 
 private:
     DisplayManager();
 
+    /// One drawCh() call, in window pixels: what decides the frame's image.
+    struct Cell {
+        float x;
+        float y;
+        char ch;
+        Color color;
+        bool operator==(const Cell& other) const {
+            return x == other.x && y == other.y && ch == other.ch && color == other.color;
+        }
+    };
+
     float cellWidth() const;
     float cellHeight() const;
     unsigned int glyphSize() const;
+    /// Remembers a cell for the frame being drawn.
+    void recordCell(const Cell& cell);
+    /// Appends the cell's background and glyph to the vertices.
+    void addCellVertices(const Cell& cell);
     /// Appends two triangles covering the rectangle, coloured and textured.
     void addQuad(sf::FloatRect area, sf::FloatRect texture, sf::Color color);
+    /// Rasterises the frame's cells not yet on the canvas, clearing it first
+    /// if it still holds the previous frame.
+    void rasteriseNewCells();
+    /// Copies the canvas onto the window.
+    void presentCanvas();
+    /// Records why startUp() failed and returns -1.
+    int fail(std::string why);
 
     sf::Font font;
     std::unique_ptr<sf::RenderWindow> window;
@@ -75,8 +111,20 @@ private:
     int verticalChars;
     sf::Color backgroundColor;
 
-    // The frame's cells as textured triangles, in drawing order.
-    std::vector<sf::Vertex> cells;
+    std::string failure;
+
+    // The cells of the frame being drawn and of the last one shown.
+    std::vector<Cell> frame;
+    std::vector<Cell> previous;
+    // The canvas holds the previous frame's image until the first cells of
+    // this frame are rasterised onto it; then it holds frame[0, rasterised).
+    sf::RenderTexture canvas;
+    bool canvasHoldsPrevious;
+    std::size_t rasterised;
+    long long rasterisedTotal;
+    int unchangedFrames;
+    // Scratch vertices, kept to avoid reallocating every frame.
+    std::vector<sf::Vertex> vertices;
 };
 
 } // namespace qv
