@@ -27,8 +27,11 @@ int main(int argc, char** argv) {
 
     qv::GameManager& game = qv::GameManager::getInstance();
     qv::LogManager& log = qv::LogManager::getInstance();
+    int status = 0;
     if (game.startUp() != 0) {
         log.writeLog("Error starting game manager!");
+        std::fprintf(stderr, "quorvel: cannot start: %s\n", game.getStartUpFailure().c_str());
+        status = 1;
     } else {
         log.setFlush(true);
         log.writeLog("Loading Sprites\n");
@@ -38,5 +41,5 @@ int main(int argc, char** argv) {
         game.run();
     }
     game.shutDown();
-    return 0;
+    return status;
 }

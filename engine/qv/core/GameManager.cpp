@@ -32,10 +32,12 @@ int GameManager::startUp() {
     platform::raiseTimerResolution();
     gameOver = false;
 
+    // The log first: what SFML reports while the others start goes into it.
+    const int logResult = LogManager::getInstance().startUp();
     DisplayManager& display = DisplayManager::getInstance();
     WorldManager& world = WorldManager::getInstance();
     const int results[] = {
-        LogManager::getInstance().startUp(),
+        logResult,
         display.startUp(),
         InputManager::getInstance().startUp(),
         ResourceManager::getInstance().startUp(),
@@ -53,6 +55,23 @@ int GameManager::startUp() {
         }
     }
     return Manager::startUp();
+}
+
+std::string GameManager::getStartUpFailure() const {
+    // The display is the only manager that fails on its own; the input
+    // manager then fails because there is no display.
+    const DisplayManager& display = DisplayManager::getInstance();
+    if (!display.getFailure().empty()) {
+        return display.getFailure();
+    }
+    const Manager* managers[] = {&LogManager::getInstance(), &display, &InputManager::getInstance(),
+                                 &ResourceManager::getInstance(), &WorldManager::getInstance()};
+    for (const Manager* manager : managers) {
+        if (!manager->isStarted()) {
+            return "the " + manager->getType() + " did not start";
+        }
+    }
+    return "";
 }
 
 void GameManager::shutDown() {

@@ -1,8 +1,38 @@
 #include "qv/core/LogManager.h"
 
+#include <SFML/System/Err.hpp>
+
 #include <ctime>
+#include <streambuf>
+#include <string>
 
 namespace qv {
+
+namespace {
+
+// Turns what SFML writes to its error stream into log messages, one a line.
+class LogLines : public std::streambuf {
+protected:
+    int_type overflow(int_type ch) override {
+        if (traits_type::eq_int_type(ch, traits_type::eof())) {
+            return traits_type::not_eof(ch);
+        }
+        line += traits_type::to_char_type(ch);
+        if (line.back() == '\n') {
+            // SFML ends a report with an empty line: no message for that.
+            if (line != "\n") {
+                LogManager::getInstance().writeLog("%s", line.c_str());
+            }
+            line.clear();
+        }
+        return ch;
+    }
+
+private:
+    std::string line;
+};
+
+} // namespace
 
 LogManager::LogManager() : logFile(nullptr), ownsFile(false), flush(false) {
     setType("LogManager");
@@ -21,6 +51,9 @@ int LogManager::startUp() {
     closeFile();
     logFile = std::fopen(fileName, "w");
     ownsFile = logFile != nullptr;
+    // Never destroyed: SFML may still report while the program exits.
+    static LogLines* const sfmlErrors = new LogLines;
+    sf::err().rdbuf(sfmlErrors);
     return Manager::startUp();
 }
 

@@ -17,8 +17,10 @@ public:
     /// Closes the file if shutDown() has not.
     ~LogManager() override;
 
-    /// Opens "quorvel.log" for writing, emptying it. Returns 0 even when the
-    /// file could not be opened; writeLog() then reports the failure.
+    /// Opens "quorvel.log" for writing, emptying it, and from then on turns
+    /// every line SFML writes to its error stream (sf::err()) into a message.
+    /// Returns 0 even when the file could not be opened; writeLog() then
+    /// reports the failure.
     int startUp() override;
 
     /// Closes the file.

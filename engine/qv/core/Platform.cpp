@@ -1,6 +1,9 @@
 #include "qv/core/Platform.h"
 
 #include <X11/Xlib.h>
+#include <dlfcn.h>
+
+#include <cstdlib>
 
 #include <cerrno>
 #include <ctime>
@@ -33,6 +36,34 @@ bool canReachDisplay() {
     }
     XCloseDisplay(display);
     return true;
+}
+
+} // namespace platform
+} // namespace qv
+
+namespace qv {
+namespace platform {
+
+namespace {
+
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+} // namespace
+
+void quietAudioLibraries() {
+    setenv("ALSOFT_LOGLEVEL", "0", 0);
+    // ALSA is loaded here only if it is installed, and stays loaded: OpenAL
+    // opens the same library later and finds the handler in place.
+    void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_NODELETE);
+    if (alsa == nullptr) {
+        return;
+    }
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    const auto setHandler = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (setHandler != nullptr) {
+        setHandler(ignoreAlsaError);
+    }
 }
 
 } // namespace platform

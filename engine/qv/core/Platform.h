@@ -27,6 +27,12 @@ void restoreTimerResolution();
 /// Asked before the window is made, since SFML aborts the program without one.
 bool canReachDisplay();
 
+/// Keeps the system's audio libraries from writing to standard error: ALSA
+/// and OpenAL each print several lines for every failed attempt to open a
+/// device on a machine without a sound card. Call it before the first audio
+/// object is made; OpenAL's ALSOFT_LOGLEVEL, when set, is left as it is.
+void quietAudioLibraries();
+
 } // namespace platform
 } // namespace qv
 

@@ -48,12 +48,13 @@ int DisplayManager::startUp() {
     window = std::make_unique<sf::RenderWindow>(sf::VideoMode(width, height, 32), WINDOW_TITLE,
                                                 sf::Style::Titlebar | sf::Style::Close,
                                                 sf::ContextSettings());
-    if (!window->isOpen() || !canvas.create(width, height)) {
+    canvas = std::make_unique<sf::RenderTexture>();
+    if (!window->isOpen() || !canvas->create(width, height)) {
         return fail("could not open a " + std::to_string(width) + " x " + std::to_string(height) +
                     " window");
     }
-    canvas.clear(backgroundColor);
-    canvas.display();
+    canvas->clear(backgroundColor);
+    canvas->display();
     canvasHoldsPrevious = true;
     // Room for a full grid, so frames never reallocate.
     const std::size_t gridCells = static_cast<std::size_t>(horizontalChars * verticalChars);
@@ -88,6 +89,7 @@ void DisplayManager::shutDown() {
         window->close();
         window.reset();
     }
+    canvas.reset();
     frame.clear();
     previous.clear();
     canvasHoldsPrevious = false;
@@ -210,7 +212,7 @@ void DisplayManager::rasteriseNewCells() {
         return;
     }
     if (canvasHoldsPrevious) {
-        canvas.clear(backgroundColor);
+        canvas->clear(backgroundColor);
         canvasHoldsPrevious = false;
         rasterised = 0;
     }
@@ -221,15 +223,15 @@ void DisplayManager::rasteriseNewCells() {
     if (!vertices.empty()) {
         sf::RenderStates states;
         states.texture = &font.getTexture(glyphSize());
-        canvas.draw(vertices.data(), vertices.size(), sf::Triangles, states);
+        canvas->draw(vertices.data(), vertices.size(), sf::Triangles, states);
     }
-    canvas.display();
+    canvas->display();
     rasterisedTotal += static_cast<long long>(frame.size() - rasterised);
     rasterised = frame.size();
 }
 
 void DisplayManager::presentCanvas() {
-    sf::Sprite image(canvas.getTexture());
+    sf::Sprite image(canvas->getTexture());
     window->draw(image, sf::RenderStates(sf::BlendNone));
 }
 

@@ -118,7 +118,8 @@ private:
     std::vector<Cell> previous;
     // The canvas holds the previous frame's image until the first cells of
     // this frame are rasterised onto it; then it holds frame[0, rasterised).
-    sf::RenderTexture canvas;
+    // Made with the window: any GL object needs an X display.
+    std::unique_ptr<sf::RenderTexture> canvas;
     bool canvasHoldsPrevious;
     std::size_t rasterised;
     long long rasterisedTotal;

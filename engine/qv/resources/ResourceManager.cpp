@@ -1,22 +1,24 @@
 #include "qv/resources/ResourceManager.h"
 
 #include "qv/core/LogManager.h"
+#include "qv/core/Platform.h"
 
 #include <AL/alc.h>
 
+#include <cstdio>
 #include <utility>
 
 namespace qv {
 
 namespace {
 
-bool canOpenAudioDevice() {
-    ALCdevice* device = alcOpenDevice(nullptr);
-    if (device == nullptr) {
-        return false;
-    }
-    alcCloseDevice(device);
-    return true;
+// SFML opens its one device when its first audio object is made (the sound
+// records' buffers) and makes its context current for the whole process. A
+// second device of our own could fail where SFML's works, or fight it for
+// the same output.
+bool sfmlHasAudioDevice() {
+    ALCcontext* context = alcGetCurrentContext();
+    return context != nullptr && alcGetContextsDevice(context) != nullptr;
 }
 
 } // namespace
@@ -27,7 +29,11 @@ ResourceManager::ResourceManager()
 }
 
 ResourceManager& ResourceManager::getInstance() {
+    // Before SFML's device opens: the system's audio libraries then keep
+    // their complaints about a missing sound card to themselves.
+    static const bool quiet = (platform::quietAudioLibraries(), true);
     static ResourceManager instance;
+    (void)quiet;
     return instance;
 }
 
@@ -98,9 +104,10 @@ sf::Music* ResourceManager::getMusic(std::string label) {
 bool ResourceManager::hasAudioDevice() {
     if (!audioChecked) {
         audioChecked = true;
-        audioDevice = canOpenAudioDevice();
+        audioDevice = sfmlHasAudioDevice();
         if (!audioDevice) {
             LogManager::getInstance().writeLog("No audio device: sounds and music stay silent\n");
+            std::fputs("Sound is off: no audio device was found.\n", stderr);
         }
     }
     return audioDevice;

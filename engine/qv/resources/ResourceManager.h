@@ -36,8 +36,9 @@ public:
     /// is no audio device.
     sf::Music* getMusic(std::string label);
 
-    /// Whether an audio device can be opened; asked once, on the first call,
-    /// which logs when there is none.
+    /// Whether SFML has an audio device to play on; asked once, on the first
+    /// call, which logs when there is none and says on standard error, in
+    /// one line, that sound is off.
     bool hasAudioDevice();
 
 private:
