@@ -92,8 +92,12 @@ void BM_DrawUnchangedFrame(benchmark::State& state) {
         }
         display.showFrame();
     }
-    if (display.getRasterisedCells() != rasterised) {
-        state.SkipWithError("an unchanged frame was rasterised again");
+    // Only the once-a-second redraw (one frame in 30) rasterises anything.
+    const double perFrame = static_cast<double>(display.getRasterisedCells() - rasterised) /
+                            static_cast<double>(state.iterations());
+    state.counters["cells_rasterised_per_frame"] = perFrame;
+    if (perFrame > static_cast<double>(cells.size()) / 20) {
+        state.SkipWithError("unchanged frames were rasterised again");
     }
     display.shutDown();
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(cells.size()));

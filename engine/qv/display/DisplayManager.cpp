@@ -20,8 +20,8 @@ constexpr int REFRESH_FRAMES = 30;
 
 DisplayManager::DisplayManager()
     : horizontalPixels(1024), verticalPixels(768), horizontalChars(80), verticalChars(24),
-      backgroundColor(sf::Color::Black), canvasHoldsPrevious(false), rasterised(0),
-      rasterisedTotal(0), unchangedFrames(0) {
+      backgroundColor(sf::Color::Black), windowShowsPrevious(false), flushed(0), rasterisedTotal(0),
+      unchangedFrames(0) {
     setType("DisplayManager");
     // A missing font is reported by startUp(), which loads it again.
     font.loadFromFile(FONT_FILE);
@@ -48,14 +48,11 @@ int DisplayManager::startUp() {
     window = std::make_unique<sf::RenderWindow>(sf::VideoMode(width, height, 32), WINDOW_TITLE,
                                                 sf::Style::Titlebar | sf::Style::Close,
                                                 sf::ContextSettings());
-    canvas = std::make_unique<sf::RenderTexture>();
-    if (!window->isOpen() || !canvas->create(width, height)) {
+    if (!window->isOpen()) {
         return fail("could not open a " + std::to_string(width) + " x " + std::to_string(height) +
                     " window");
     }
-    canvas->clear(backgroundColor);
-    canvas->display();
-    canvasHoldsPrevious = true;
+    windowShowsPrevious = false;
     // Room for a full grid, so frames never reallocate.
     const std::size_t gridCells = static_cast<std::size_t>(horizontalChars * verticalChars);
     frame.reserve(gridCells);
@@ -89,11 +86,10 @@ void DisplayManager::shutDown() {
         window->close();
         window.reset();
     }
-    canvas.reset();
     frame.clear();
     previous.clear();
-    canvasHoldsPrevious = false;
-    rasterised = 0;
+    windowShowsPrevious = false;
+    flushed = 0;
     unchangedFrames = 0;
     Manager::shutDown();
 }
@@ -207,41 +203,19 @@ int DisplayManager::drawString(Vector position, const std::string& text,
     return 0;
 }
 
-void DisplayManager::rasteriseNewCells() {
-    if (canvasHoldsPrevious && frame == previous) {
+void DisplayManager::flush() {
+    if (!window || flushed == frame.size()) {
         return;
-    }
-    if (canvasHoldsPrevious) {
-        canvas->clear(backgroundColor);
-        canvasHoldsPrevious = false;
-        rasterised = 0;
     }
     vertices.clear();
-    for (std::size_t i = rasterised; i < frame.size(); ++i) {
+    for (std::size_t i = flushed; i < frame.size(); ++i) {
         addCellVertices(frame[i]);
     }
-    if (!vertices.empty()) {
-        sf::RenderStates states;
-        states.texture = &font.getTexture(glyphSize());
-        canvas->draw(vertices.data(), vertices.size(), sf::Triangles, states);
-    }
-    canvas->display();
-    rasterisedTotal += static_cast<long long>(frame.size() - rasterised);
-    rasterised = frame.size();
-}
-
-void DisplayManager::presentCanvas() {
-    sf::Sprite image(canvas->getTexture());
-    window->draw(image, sf::RenderStates(sf::BlendNone));
-}
-
-void DisplayManager::flush() {
-    const bool nothingNew = canvasHoldsPrevious ? frame.empty() : rasterised == frame.size();
-    if (!window || nothingNew) {
-        return;
-    }
-    rasteriseNewCells();
-    presentCanvas();
+    sf::RenderStates states;
+    states.texture = &font.getTexture(glyphSize());
+    window->draw(vertices.data(), vertices.size(), sf::Triangles, states);
+    rasterisedTotal += static_cast<long long>(frame.size() - flushed);
+    flushed = frame.size();
 }
 
 void DisplayManager::showFrame() {
@@ -249,19 +223,19 @@ void DisplayManager::showFrame() {
         return;
     }
     // The same cells in the same order make the same picture, and the window
-    // already shows it: nothing to rasterise, copy or swap. Now and then it
-    // is shown again all the same, to repair a window the desktop uncovered.
-    const bool unchanged = canvasHoldsPrevious && frame == previous;
+    // already shows it: nothing to rasterise or swap. Now and then it is
+    // drawn again all the same, to repair a window the desktop uncovered.
+    const bool unchanged = windowShowsPrevious && flushed == 0 && frame == previous;
     if (!unchanged || ++unchangedFrames >= REFRESH_FRAMES) {
-        rasteriseNewCells();
-        presentCanvas();
+        flush();
         window->display();
         window->clear(backgroundColor);
         unchangedFrames = 0;
+        windowShowsPrevious = true;
     }
     previous.swap(frame);
     frame.clear();
-    canvasHoldsPrevious = true;
+    flushed = 0;
 }
 
 int DisplayManager::getHorizontalChars() const {

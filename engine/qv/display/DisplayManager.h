@@ -15,11 +15,10 @@ namespace qv {
 
 /// Owns the window and shows the world as an 80 x 24 grid of coloured
 /// characters in 1024 x 768 pixels. Everything visible goes through drawCh(),
-/// which only records the cell: the frame is rasterised in one draw call when
-/// it is shown, textured from the font's glyph page, onto an off-screen image
-/// that is then copied to the window. A frame that records exactly the cells
-/// of the previous one leaves the window showing that picture: nothing is
-/// rasterised, copied or swapped.
+/// which only records the cell: the frame goes to the window in one draw call
+/// when it is shown, textured from the font's glyph page. A frame that
+/// records exactly the cells of the previous one leaves the window showing
+/// that picture: nothing is rasterised or swapped.
 class DisplayManager : public Manager {
 public:
     static DisplayManager& getInstance();
@@ -95,11 +94,6 @@ private:
     void addCellVertices(const Cell& cell);
     /// Appends two triangles covering the rectangle, coloured and textured.
     void addQuad(sf::FloatRect area, sf::FloatRect texture, sf::Color color);
-    /// Rasterises the frame's cells not yet on the canvas, clearing it first
-    /// if it still holds the previous frame.
-    void rasteriseNewCells();
-    /// Copies the canvas onto the window.
-    void presentCanvas();
     /// Records why startUp() failed and returns -1.
     int fail(std::string why);
 
@@ -116,12 +110,10 @@ private:
     // The cells of the frame being drawn and of the last one shown.
     std::vector<Cell> frame;
     std::vector<Cell> previous;
-    // The canvas holds the previous frame's image until the first cells of
-    // this frame are rasterised onto it; then it holds frame[0, rasterised).
-    // Made with the window: any GL object needs an X display.
-    std::unique_ptr<sf::RenderTexture> canvas;
-    bool canvasHoldsPrevious;
-    std::size_t rasterised;
+    // Whether the window shows the previous frame's cells, and how many of
+    // this frame's are already on its surface.
+    bool windowShowsPrevious;
+    std::size_t flushed;
     long long rasterisedTotal;
     int unchangedFrames;
     // Scratch vertices, kept to avoid reallocating every frame.
