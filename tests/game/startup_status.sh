@@ -10,11 +10,7 @@ trap 'rm -rf "$work"' EXIT
 cd "$work"
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
-fail() {
-    echo "FAIL: $*"
-    cat err.txt 2>/dev/null || true
-    exit 1
-}
+fail() { echo "FAIL: $*"; cat err.txt; exit 1; }
 
 # expect STATUS PATTERN COMMAND...: the status, and stderr of exactly one
 # line matching the pattern (the usage text may follow an unknown option).
@@ -44,17 +40,8 @@ expect 1 "display" 1 env DISPLAY=:9999 "$game"
 printf '[general]\ndrivers=alsa\n[alsa]\ndevice=qv-no-such-device\n' >no-sound.conf
 ALSOFT_CONF=$work/no-sound.conf "$game" >/dev/null 2>err.txt &
 pid=$!
-window=""
-for _ in $(seq 200); do
-    window=$(xdotool search --name '^Quorvel$' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || fail "no window within 20 s"
-xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
-xdotool keydown q
-sleep 0.2
-xdotool keyup q
+window=$(timeout 20 xdotool search --sync --name '^Quorvel$' | head -n 1) || fail "no window"
+xdotool windowfocus --sync "$window" keydown q sleep 0.2 keyup q
 status=0
 wait "$pid" || status=$?
 [ "$status" = 0 ] || fail "silent game: exit status $status"
