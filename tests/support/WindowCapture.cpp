@@ -58,6 +58,7 @@ sf::Image captureShownFrame(const sf::Window& window) {
     const sf::Vector2u size = window.getSize();
     XImage* shot =
         XGetImage(x, window.getSystemHandle(), 0, 0, size.x, size.y, AllPlanes, ZPixmap);
+    qvbench::keepGlDriverLoaded();
     sf::Image image;
     image.create(size.x, size.y);
     for (unsigned y = 0; shot != nullptr && y < size.y; ++y) {
