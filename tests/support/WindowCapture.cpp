@@ -56,8 +56,7 @@ sf::Image captureShownFrame(const sf::Window& window) {
     }
     // What the X server shows in the window, read over a connection of our own.
     const sf::Vector2u size = window.getSize();
-    XImage* shot =
-        XGetImage(x, window.getSystemHandle(), 0, 0, size.x, size.y, AllPlanes, ZPixmap);
+    XImage* shot = XGetImage(x, window.getSystemHandle(), 0, 0, size.x, size.y, AllPlanes, ZPixmap);
     qvbench::keepGlDriverLoaded();
     sf::Image image;
     image.create(size.x, size.y);
