@@ -11,7 +11,7 @@ bool PerCellRenderer::isReady() const {
     return ready;
 }
 
-void PerCellRenderer::drawCh(sf::RenderWindow& window, qv::Vector position, char ch,
+void PerCellRenderer::drawCh(sf::RenderTarget& window, qv::Vector position, char ch,
                              qv::Color color) {
     const qv::DisplayManager& display = qv::DisplayManager::getInstance();
     const float width = static_cast<float>(display.getHorizontalPixels()) /

@@ -20,7 +20,7 @@ public:
     bool isReady() const;
 
     /// Draws one cell like DisplayManager::drawCh, at once, onto window.
-    void drawCh(sf::RenderWindow& window, qv::Vector position, char ch, qv::Color color);
+    void drawCh(sf::RenderTarget& window, qv::Vector position, char ch, qv::Color color);
 
 private:
     sf::Font font;

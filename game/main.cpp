@@ -34,8 +34,11 @@ int main(int argc, char** argv) {
     qv::LogManager& log = qv::LogManager::getInstance();
     game.setHeadless(options.isHeadless());
     const auto started = std::chrono::steady_clock::now();
+    int status = 0;
     if (game.startUp() != 0) {
         log.writeLog("Error starting game manager!");
+        std::fprintf(stderr, "quorvel: cannot start: %s\n", game.getStartUpFailure().c_str());
+        status = 1;
     } else {
         log.setFlush(true);
         log.writeLog("Loading Sprites\n");
@@ -64,5 +67,5 @@ int main(int argc, char** argv) {
         std::printf("frames=%d checks=%d mismatches=%d seconds=%.3f\n", session.getFramesRun(),
                     session.getChecks(), session.getMismatches(), seconds.count());
     }
-    return finished == 0 ? 0 : 1;
+    return finished == 0 ? status : 1;
 }

@@ -107,8 +107,6 @@ TEST_F(Sounds, BadFilesTakeNoSlotAndFullTablesRefuseThe129th) {
     ASSERT_EQ(std::set<sf::SoundSource*>(sources.begin(), sources.end()).size(), 256u);
     for (sf::SoundSource* source : sources) {
         source->play();
-    }
-    for (sf::SoundSource* source : sources) {
         EXPECT_EQ(source->getStatus(), sf::SoundSource::Playing);
     }
     for (sf::SoundSource* source : sources) {

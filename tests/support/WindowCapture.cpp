@@ -8,6 +8,10 @@
 
 #include <cstdlib>
 
+// Last: Xlib's macros clash with names in the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
 namespace qvtest {
 
 namespace {
@@ -45,11 +49,38 @@ sf::Image captureWindow() {
     return texture.copyToImage();
 }
 
+sf::Image captureShownFrame(const sf::Window& window) {
+    Display* x = XOpenDisplay(nullptr);
+    if (x == nullptr) {
+        return sf::Image();
+    }
+    // What the X server shows in the window, read over a connection of our own.
+    const sf::Vector2u size = window.getSize();
+    XImage* shot = XGetImage(x, window.getSystemHandle(), 0, 0, size.x, size.y, AllPlanes, ZPixmap);
+    qvbench::keepGlDriverLoaded();
+    sf::Image image;
+    image.create(size.x, size.y);
+    for (unsigned y = 0; shot != nullptr && y < size.y; ++y) {
+        for (unsigned x0 = 0; x0 < size.x; ++x0) {
+            const unsigned long pixel = XGetPixel(shot, static_cast<int>(x0), static_cast<int>(y));
+            image.setPixel(x0, y,
+                           sf::Color(static_cast<sf::Uint8>(pixel >> 16),
+                                     static_cast<sf::Uint8>(pixel >> 8),
+                                     static_cast<sf::Uint8>(pixel)));
+        }
+    }
+    if (shot != nullptr) {
+        XDestroyImage(shot);
+    }
+    XCloseDisplay(x);
+    return image;
+}
+
 sf::IntRect cellProbe(int column, int row) {
-    // The first columns of a 12.8-pixel cell may carry the left neighbour's
-    // ink; 5 to 11 across and 8 to 24 down, every character leaves some.
+    // Glyphs stay inside their cell; 1 to 11 across and 6 to 26 down, every
+    // character leaves some ink.
     const int left = static_cast<int>(static_cast<float>(column) * 12.8f);
-    return sf::IntRect(left + 5, row * 32 + 8, 6, 16);
+    return sf::IntRect(left + 1, row * 32 + 6, 10, 20);
 }
 
 int countPixels(const sf::Image& image, const sf::IntRect& area, sf::Color color) {

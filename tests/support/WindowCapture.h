@@ -7,6 +7,7 @@
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/Rect.hpp>
+#include <SFML/Window/Window.hpp>
 
 #include <vector>
 
@@ -18,6 +19,8 @@ bool haveDisplay();
 bool startDisplay();
 /// What has been drawn since the last showFrame().
 sf::Image captureWindow();
+/// What the window shows on the X screen: the frame last put there.
+sf::Image captureShownFrame(const sf::Window& window);
 /// A rectangle of cell (column, row) that only the cell's own glyph inks.
 sf::IntRect cellProbe(int column, int row);
 int countPixels(const sf::Image& image, const sf::IntRect& area, sf::Color color);

@@ -33,10 +33,17 @@ int GameManager::startUp() {
     platform::raiseTimerResolution();
     gameOver = false;
 
+    // The log first: what SFML reports while the others start goes into it.
+    const int logResult = LogManager::getInstance().startUp();
+    if (headless) {
+        platform::useNullAudioOutput();
+    }
     DisplayManager& display = DisplayManager::getInstance();
+    display.setHeadless(headless);
+    ResourceManager::getInstance().setSilent(headless);
     WorldManager& world = WorldManager::getInstance();
     const int results[] = {
-        LogManager::getInstance().startUp(),
+        logResult,
         display.startUp(),
         InputManager::getInstance().startUp(),
         ResourceManager::getInstance().startUp(),
@@ -54,6 +61,23 @@ int GameManager::startUp() {
         }
     }
     return Manager::startUp();
+}
+
+std::string GameManager::getStartUpFailure() const {
+    // The display is the only manager that fails on its own; the input
+    // manager then fails because there is no display.
+    const DisplayManager& display = DisplayManager::getInstance();
+    if (!display.getFailure().empty()) {
+        return display.getFailure();
+    }
+    const Manager* managers[] = {&LogManager::getInstance(), &display, &InputManager::getInstance(),
+                                 &ResourceManager::getInstance(), &WorldManager::getInstance()};
+    for (const Manager* manager : managers) {
+        if (!manager->isStarted()) {
+            return "the " + manager->getType() + " did not start";
+        }
+    }
+    return "";
 }
 
 void GameManager::shutDown() {
@@ -140,9 +164,9 @@ void GameManager::setGameOver(bool isGameOver) {
 }
 
 void GameManager::setHeadless(bool isHeadless) {
+    // Passed on in startUp(): making the display and resource managers here,
+    // before the log takes SFML's error stream, would print their messages.
     headless = isHeadless;
-    DisplayManager::getInstance().setHeadless(isHeadless);
-    ResourceManager::getInstance().setSilent(isHeadless);
 }
 
 bool GameManager::isHeadless() const {

@@ -6,6 +6,7 @@
 #include "qv/core/Manager.h"
 
 #include <cstdint>
+#include <string>
 
 namespace qv {
 
@@ -26,6 +27,9 @@ public:
     /// Every manager is tried even when an earlier one failed. 0 if all
     /// started, -1 otherwise (those that started stay started).
     int startUp() override;
+
+    /// One line naming what made the last startUp() fail, or empty.
+    std::string getStartUpFailure() const;
 
     /// Stops the managers in the reverse order and sets the game-over flag.
     void shutDown() override;

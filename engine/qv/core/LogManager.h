@@ -18,8 +18,10 @@ public:
     /// Closes the file if shutDown() has not.
     ~LogManager() override;
 
-    /// Opens "quorvel.log" for writing, emptying it. Returns 0 even when the
-    /// file could not be opened; writeLog() then reports the failure.
+    /// Opens "quorvel.log" for writing, emptying it, and from then on turns
+    /// every line SFML writes to its error stream (sf::err()) into a message.
+    /// Returns 0 even when the file could not be opened; writeLog() then
+    /// reports the failure.
     int startUp() override;
 
     /// Closes the file.
@@ -42,7 +44,8 @@ public:
     int writeLogV(const char* format, std::va_list arguments);
 
     /// Hears every message's text, without its time stamp, as it is
-    /// written (also when no file is open).
+    /// written (also when no file is open); SFML's own reports, which
+    /// describe the machine rather than the game, are not heard.
     using Observer = void (*)(const char* text, void* context);
 
     /// Sets the one observer (null for none); context is handed back to it.

@@ -1,5 +1,10 @@
 #include "qv/core/Platform.h"
 
+#include <X11/Xlib.h>
+#include <dlfcn.h>
+
+#include <cstdlib>
+
 #include <cerrno>
 #include <ctime>
 
@@ -23,6 +28,47 @@ void sleepUntilMicros(std::int64_t deadline) {
 void raiseTimerResolution() {}
 
 void restoreTimerResolution() {}
+
+bool canReachDisplay() {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        return false;
+    }
+    XCloseDisplay(display);
+    return true;
+}
+
+} // namespace platform
+} // namespace qv
+
+namespace qv {
+namespace platform {
+
+namespace {
+
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+} // namespace
+
+void quietAudioLibraries() {
+    setenv("ALSOFT_LOGLEVEL", "0", 0);
+    // ALSA is loaded here only if it is installed, and stays loaded: OpenAL
+    // opens the same library later and finds the handler in place.
+    void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_NODELETE);
+    if (alsa == nullptr) {
+        return;
+    }
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    const auto setHandler = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (setHandler != nullptr) {
+        setHandler(ignoreAlsaError);
+    }
+}
+
+void useNullAudioOutput() {
+    setenv("ALSOFT_DRIVERS", "null", 1);
+}
 
 } // namespace platform
 } // namespace qv

@@ -1,7 +1,11 @@
 #include "qv/display/DisplayManager.h"
 
+#include "qv/core/Platform.h"
 #include "qv/world/WorldManager.h"
 
+#include <unistd.h>
+
+#include <climits>
 #include <cmath>
 
 namespace qv {
@@ -10,13 +14,16 @@ namespace {
 
 constexpr const char* WINDOW_TITLE = "Quorvel";
 constexpr const char* FONT_FILE = "qv-font.ttf";
+// An unchanged picture is shown again after this many frames (one second).
+constexpr int REFRESH_FRAMES = 30;
 
 } // namespace
 
 DisplayManager::DisplayManager()
     : horizontalPixels(1024), verticalPixels(768), horizontalChars(80), verticalChars(24),
       backgroundColor(sf::Color::Black), title(WINDOW_TITLE), headless(false),
-      drawingGrid(horizontalChars, verticalChars), shownGrid(horizontalChars, verticalChars) {
+      drawingGrid(horizontalChars, verticalChars), shownGrid(horizontalChars, verticalChars),
+      windowShowsPrevious(false), flushed(0), rasterisedTotal(0), unchangedFrames(0) {
     setType("DisplayManager");
     // A missing font is reported by startUp(), which loads it again.
     font.loadFromFile(FONT_FILE);
@@ -41,32 +48,52 @@ int DisplayManager::startUp() {
     if (window) {
         return 0;
     }
+    failure.clear();
     drawingGrid.clear();
     shownGrid.clear();
     if (headless) {
         return Manager::startUp();
     }
-    window = std::make_unique<sf::RenderWindow>(
-        sf::VideoMode(static_cast<unsigned>(horizontalPixels),
-                      static_cast<unsigned>(verticalPixels), 32),
-        title, sf::Style::Titlebar | sf::Style::Close, sf::ContextSettings());
-    // Room for a full grid, twelve vertices a cell, so frames never reallocate.
-    cells.reserve(static_cast<std::size_t>(horizontalChars * verticalChars) * 12);
+    // Without a display SFML would abort the whole program.
+    if (!platform::canReachDisplay()) {
+        return fail("no X display to open the window on (is DISPLAY set?)");
+    }
+    const unsigned width = static_cast<unsigned>(horizontalPixels);
+    const unsigned height = static_cast<unsigned>(verticalPixels);
+    window = std::make_unique<sf::RenderWindow>(sf::VideoMode(width, height, 32), title,
+                                                sf::Style::Titlebar | sf::Style::Close,
+                                                sf::ContextSettings());
+    if (!window->isOpen()) {
+        return fail("could not open a " + std::to_string(width) + " x " + std::to_string(height) +
+                    " window");
+    }
+    windowShowsPrevious = false;
+    // Room for a full grid, so frames never reallocate.
+    const std::size_t gridCells = static_cast<std::size_t>(horizontalChars * verticalChars);
+    frame.reserve(gridCells);
+    previous.reserve(gridCells);
+    vertices.reserve(gridCells * 12);
     window->setMouseCursorVisible(false);
     window->setVerticalSyncEnabled(true);
     if (!font.loadFromFile(FONT_FILE)) {
-        return -1;
+        char folder[PATH_MAX];
+        return fail(std::string("cannot load the font ") + FONT_FILE + " from " +
+                    (getcwd(folder, sizeof folder) != nullptr ? folder : "the working folder"));
     }
     return Manager::startUp();
 }
 
-void DisplayManager::shutDown() {
-    if (window) {
-        window->close();
-        window.reset();
-    }
-    cells.clear();
-    Manager::shutDown();
+int DisplayManager::fail(std::string why) {
+    failure = std::move(why);
+    return -1;
+}
+
+const std::string& DisplayManager::getFailure() const {
+    return failure;
+}
+
+long long DisplayManager::getRasterisedCells() const {
+    return rasterisedTotal;
 }
 
 void DisplayManager::setTitle(const std::string& newTitle) {
@@ -78,6 +105,19 @@ void DisplayManager::setTitle(const std::string& newTitle) {
 
 const std::string& DisplayManager::getTitle() const {
     return title;
+}
+
+void DisplayManager::shutDown() {
+    if (window) {
+        window->close();
+        window.reset();
+    }
+    frame.clear();
+    previous.clear();
+    windowShowsPrevious = false;
+    flushed = 0;
+    unchangedFrames = 0;
+    Manager::shutDown();
 }
 
 float DisplayManager::cellWidth() const {
@@ -123,7 +163,8 @@ void DisplayManager::addQuad(sf::FloatRect area, sf::FloatRect texture, sf::Colo
     const sf::Vertex topRight({right, area.top}, color, {textureRight, texture.top});
     const sf::Vertex bottomLeft({area.left, bottom}, color, {texture.left, textureBottom});
     const sf::Vertex bottomRight({right, bottom}, color, {textureRight, textureBottom});
-    cells.insert(cells.end(), {topLeft, topRight, bottomLeft, bottomLeft, topRight, bottomRight});
+    vertices.insert(vertices.end(),
+                    {topLeft, topRight, bottomLeft, bottomLeft, topRight, bottomRight});
 }
 
 int DisplayManager::drawCh(Vector position, char ch, Color color) {
@@ -133,22 +174,31 @@ int DisplayManager::drawCh(Vector position, char ch, Color color) {
     if (!window) {
         return headless ? 0 : -1;
     }
+    recordCell(
+        {(position.x - corner.x) * cellWidth(), (position.y - corner.y) * cellHeight(), ch, color});
+    return 0;
+}
+
+void DisplayManager::recordCell(const Cell& cell) {
+    frame.push_back(cell);
+}
+
+void DisplayManager::addCellVertices(const Cell& cell) {
     const float width = cellWidth();
     const float height = cellHeight();
-    const float px = (position.x - corner.x) * width;
-    const float py = (position.y - corner.y) * height;
 
     // The glyph page keeps an opaque white square at its top-left corner;
     // sampling its centre makes a plain rectangle of the vertex colour.
     const sf::FloatRect opaqueTexel(1.0f, 1.0f, 0.0f, 0.0f);
-    addQuad(sf::FloatRect(px - width / 10.0f, py + height / 5.0f, width, height), opaqueTexel,
-            backgroundColor);
+    addQuad(sf::FloatRect(cell.x - width / 10.0f, cell.y + height / 5.0f, width, height),
+            opaqueTexel, backgroundColor);
 
     // The character as the default locale makes it, placed on the baseline
     // one glyph size below the cell's top, as a single-character text would be.
-    const sf::Uint32 code = sf::String(ch)[0];
-    if (code == U' ' || code == U'\t' || code == U'\n') {
-        return 0; // blanks have no glyph: only the background shows
+    const sf::Uint32 code = sf::String(cell.ch)[0];
+    // A text draws no glyph for these: blanks only advance, '\r' is skipped.
+    if (code == U' ' || code == U'\t' || code == U'\n' || code == U'\r') {
+        return;
     }
     const unsigned int size = glyphSize();
     const sf::Glyph& glyph = font.getGlyph(code, size, true);
@@ -161,9 +211,8 @@ int DisplayManager::drawCh(Vector position, char ch, Color color) {
                                 static_cast<float>(glyph.textureRect.top) - padding,
                                 static_cast<float>(glyph.textureRect.width) + 2 * padding,
                                 static_cast<float>(glyph.textureRect.height) + 2 * padding);
-    addQuad(sf::FloatRect(px + bounds.left, py + bounds.top, bounds.width, bounds.height), texture,
-            toSfColor(color));
-    return 0;
+    addQuad(sf::FloatRect(cell.x + bounds.left, cell.y + bounds.top, bounds.width, bounds.height),
+            texture, toSfColor(cell.color));
 }
 
 int DisplayManager::drawString(Vector position, const std::string& text,
@@ -183,13 +232,18 @@ int DisplayManager::drawString(Vector position, const std::string& text,
 }
 
 void DisplayManager::flush() {
-    if (!window || cells.empty()) {
+    if (!window || flushed == frame.size()) {
         return;
+    }
+    vertices.clear();
+    for (std::size_t i = flushed; i < frame.size(); ++i) {
+        addCellVertices(frame[i]);
     }
     sf::RenderStates states;
     states.texture = &font.getTexture(glyphSize());
-    window->draw(cells.data(), cells.size(), sf::Triangles, states);
-    cells.clear();
+    window->draw(vertices.data(), vertices.size(), sf::Triangles, states);
+    rasterisedTotal += static_cast<long long>(frame.size() - flushed);
+    flushed = frame.size();
 }
 
 void DisplayManager::showFrame() {
@@ -198,9 +252,20 @@ void DisplayManager::showFrame() {
     if (!window) {
         return;
     }
-    flush();
-    window->display();
-    window->clear(backgroundColor);
+    // The same cells in the same order make the same picture, and the window
+    // already shows it: nothing to rasterise or swap. Now and then it is
+    // drawn again all the same, to repair a window the desktop uncovered.
+    const bool unchanged = windowShowsPrevious && flushed == 0 && frame == previous;
+    if (!unchanged || ++unchangedFrames >= REFRESH_FRAMES) {
+        flush();
+        window->display();
+        window->clear(backgroundColor);
+        unchangedFrames = 0;
+        windowShowsPrevious = true;
+    }
+    previous.swap(frame);
+    frame.clear();
+    flushed = 0;
 }
 
 int DisplayManager::getHorizontalChars() const {
@@ -219,12 +284,12 @@ int DisplayManager::getVerticalPixels() const {
     return verticalPixels;
 }
 
-const TextGrid& DisplayManager::getGrid() const {
-    return shownGrid;
-}
-
 sf::RenderWindow* DisplayManager::getWindow() const {
     return window.get();
+}
+
+const TextGrid& DisplayManager::getGrid() const {
+    return shownGrid;
 }
 
 } // namespace qv

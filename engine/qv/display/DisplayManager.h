@@ -16,10 +16,12 @@ namespace qv {
 
 /// Owns the window and shows the world as an 80 x 24 grid of coloured
 /// characters in 1024 x 768 pixels. Everything visible goes through drawCh(),
-/// which only records the cell: the whole frame goes to the window in one
-/// draw call when it is shown, textured from the font's glyph page. Every
-/// cell also goes to a text grid of the frame; a headless display has no
-/// window and only that grid.
+/// which only records the cell: the frame goes to the window in one draw call
+/// when it is shown, textured from the font's glyph page. A frame that
+/// records exactly the cells of the previous one leaves the window showing
+/// that picture: nothing is rasterised or swapped.
+/// Every cell also goes to a text grid of the frame; a headless display has
+/// no window and only that grid.
 class DisplayManager : public Manager {
 public:
     /// The one display manager, made on first use.
@@ -28,8 +30,9 @@ public:
     ~DisplayManager() override;
 
     /// Opens the window and loads the font "qv-font.ttf". 0 on success (also
-    /// when the window is already open); -1 when the font cannot be loaded,
-    /// in which case the window stays open and the manager is not started.
+    /// when the window is already open); -1 when there is no X display, no
+    /// window or no font (the window then stays open if it was made, and the
+    /// manager is not started); getFailure() says which.
     int startUp() override;
 
     /// Whether startUp() opens no window (set before it): drawing then goes
@@ -53,9 +56,12 @@ public:
 
     /// Puts the cells recorded so far onto the window's surface, in one draw
     /// call. showFrame() does this itself; call it to read the surface back.
+    /// Does nothing when no cell was recorded since the last flush or frame.
     void flush();
 
     /// Shows the frame drawn since the last call, then clears for the next.
+    /// An unchanged frame leaves the window as it is, but for a full redraw
+    /// once a second.
     void showFrame();
 
     /// The text grid of the last frame shown.
@@ -79,17 +85,41 @@ public:
     /// The window's title.
     const std::string& getTitle() const;
 
+    /// One line saying why the last startUp() failed, or empty.
+    const std::string& getFailure() const;
+
+    /// Cells rasterised since startUp(); a frame that repeats the previous
+    /// one adds none.
+    long long getRasterisedCells() const;
+
     /// The SFML colour a qv::Color is drawn in (white for unknown values).
     static sf::Color toSfColor(Color color);
 
 private:
     DisplayManager();
 
+    /// One drawCh() call, in window pixels: what decides the frame's image.
+    struct Cell {
+        float x;
+        float y;
+        char ch;
+        Color color;
+        bool operator==(const Cell& other) const {
+            return x == other.x && y == other.y && ch == other.ch && color == other.color;
+        }
+    };
+
     float cellWidth() const;
     float cellHeight() const;
     unsigned int glyphSize() const;
+    /// Remembers a cell for the frame being drawn.
+    void recordCell(const Cell& cell);
+    /// Appends the cell's background and glyph to the vertices.
+    void addCellVertices(const Cell& cell);
     /// Appends two triangles covering the rectangle, coloured and textured.
     void addQuad(sf::FloatRect area, sf::FloatRect texture, sf::Color color);
+    /// Records why startUp() failed and returns -1.
+    int fail(std::string why);
 
     sf::Font font;
     std::unique_ptr<sf::RenderWindow> window;
@@ -105,8 +135,19 @@ private:
     TextGrid drawingGrid;
     TextGrid shownGrid;
 
-    // The frame's cells as textured triangles, in drawing order.
-    std::vector<sf::Vertex> cells;
+    std::string failure;
+
+    // The cells of the frame being drawn and of the last one shown.
+    std::vector<Cell> frame;
+    std::vector<Cell> previous;
+    // Whether the window shows the previous frame's cells, and how many of
+    // this frame's are already on its surface.
+    bool windowShowsPrevious;
+    std::size_t flushed;
+    long long rasterisedTotal;
+    int unchangedFrames;
+    // Scratch vertices, kept to avoid reallocating every frame.
+    std::vector<sf::Vertex> vertices;
 };
 
 } // namespace qv

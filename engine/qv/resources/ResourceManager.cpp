@@ -1,29 +1,25 @@
 #include "qv/resources/ResourceManager.h"
 
 #include "qv/core/LogManager.h"
+#include "qv/core/Platform.h"
 #include "qv/core/ReplaySession.h"
 
 #include <AL/alc.h>
 
+#include <cstdio>
 #include <utility>
 
 namespace qv {
 
 namespace {
 
-bool canOpenAudioDevice() {
-    // SFML opens its device as soon as a sound object exists. Opening a second
-    // one fails where a device can be opened only once, and restarts the
-    // output file of OpenAL's file backend.
-    if (alcGetCurrentContext() != nullptr) {
-        return true;
-    }
-    ALCdevice* device = alcOpenDevice(nullptr);
-    if (device == nullptr) {
-        return false;
-    }
-    alcCloseDevice(device);
-    return true;
+// SFML opens its one device when its first audio object is made (the sound
+// records' buffers) and makes its context current for the whole process. A
+// second device of our own could fail where SFML's works, or fight it for
+// the same output.
+bool sfmlHasAudioDevice() {
+    ALCcontext* context = alcGetCurrentContext();
+    return context != nullptr && alcGetContextsDevice(context) != nullptr;
 }
 
 } // namespace
@@ -34,7 +30,11 @@ ResourceManager::ResourceManager()
 }
 
 ResourceManager& ResourceManager::getInstance() {
+    // Before SFML's device opens: the system's audio libraries then keep
+    // their complaints about a missing sound card to themselves.
+    static const bool quiet = (platform::quietAudioLibraries(), true);
     static ResourceManager instance;
+    (void)quiet;
     return instance;
 }
 
@@ -109,7 +109,10 @@ sf::Music* ResourceManager::getMusic(std::string label) {
 bool ResourceManager::hasAudioDevice() {
     if (!audioChecked) {
         audioChecked = true;
-        audioDevice = !silent && canOpenAudioDevice();
+        audioDevice = !silent && sfmlHasAudioDevice();
+        if (!audioDevice && !silent) {
+            std::fputs("Sound is off: no audio device was found.\n", stderr);
+        }
         // A replay logs what its recording logged, device or none here.
         if (ReplaySession::getInstance().environment("audio", audioDevice ? 1 : 0) == 0) {
             LogManager::getInstance().writeLog("No audio device: sounds and music stay silent\n");

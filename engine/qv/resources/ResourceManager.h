@@ -44,9 +44,10 @@ public:
     /// is no audio device.
     sf::Music* getMusic(std::string label);
 
-    /// Whether an audio device can be opened (never, when silent); asked
-    /// once, on the first call, which logs when there is none. What it logs
-    /// is a value a replay takes from its recording, like the clock.
+    /// Whether SFML has an audio device to play on (never, when silent);
+    /// asked once, on the first call, which logs when there is none and says
+    /// on standard error, in one line, that sound is off. What it logs is a
+    /// value a replay takes from its recording, like the clock.
     bool hasAudioDevice();
 
 private:
