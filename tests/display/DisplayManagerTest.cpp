@@ -243,7 +243,7 @@ std::pair<int, int> compareImages(const sf::Image& a, const sf::Image& b) {
 // shows must be what a text and a rectangle per cell show (the per-cell
 // transform rounds a few edge pixels by one level differently), and a
 // repeated frame must show exactly the same pixels without rasterising.
-TEST_F(DisplayWindow, ShownFramesMatchCellByCellDrawingExactly) {
+TEST_F(DisplayWindow, ShownFramesMatchCellByCellDrawingExactlyOnOwnScreen) {
     qvbench::PerCellRenderer reference;
     ASSERT_TRUE(reference.isReady());
     // The plain path draws off screen: the display's window must show only
