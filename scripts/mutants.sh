@@ -13,6 +13,7 @@
 #                 (default ${TMPDIR:-/tmp}/qv-mutants)
 #   --no-soak     leave out the 30-second Game.Soak test
 #   --tests REGEX run only the tests ctest -R selects
+#   --skip REGEX  leave out the tests ctest -E selects (may be repeated)
 #   --check       only report stale entries; no build, no tests
 # List lines: name | file | exact original text | replacement text
 # (fields split on " | "; '#' starts a comment line). Texts are replaced
@@ -22,6 +23,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 list=$root/scripts/mutants.txt
 work=${TMPDIR:-/tmp}/qv-mutants
 ctest_select=()
+skipped=()
 # Without the soak, no benchmark program is needed: the scratch build skips them.
 bench=ON
 check_only=false
@@ -30,7 +32,8 @@ while [ $# -gt 0 ]; do
     case $1 in
     --list) list=$(realpath "$2"); shift 2 ;;
     --work) work=$2; shift 2 ;;
-    --no-soak) ctest_select+=(-E '^Game\.Soak$'); bench=OFF; shift ;;
+    --no-soak) skipped+=('^Game\.Soak$'); bench=OFF; shift ;;
+    --skip) skipped+=("$2"); shift 2 ;;
     --tests) ctest_select+=(-R "$2"); shift 2 ;;
     --check) check_only=true; shift ;;
     -h | --help) sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 0 ;;
@@ -38,6 +41,10 @@ while [ $# -gt 0 ]; do
     *) wanted+=("$1"); shift ;;
     esac
 done
+
+if [ ${#skipped[@]} -gt 0 ]; then
+    ctest_select+=(-E "$(IFS='|'; echo "${skipped[*]}")")
+fi
 
 names=() files=() originals=() replacements=()
 while IFS= read -r line || [ -n "$line" ]; do
