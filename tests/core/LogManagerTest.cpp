@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -19,13 +17,9 @@ TEST(LogFile, PrefixesEachMessageWithTheTimeAndCountsOnlyTheCallersText) {
     EXPECT_EQ(log.writeLog("Loading Sprites\n"), 16);
     EXPECT_EQ(log.writeLog("a"), 1);
     EXPECT_EQ(log.writeLog("%s %d\n", "b", 42), 5);
-    const std::string text = qvtest::readFile(qv::LogManager::fileName);
-    // No line break is added: "a" runs on into the next time stamp.
-    EXPECT_EQ(qvtest::withTimesMasked(text), "HH:MM:SS Message: Loading Sprites\n"
-                                             "HH:MM:SS Message: aHH:MM:SS Message: b 42\n");
-    EXPECT_LT(std::stoi(text.substr(0, 2)), 24);
-    EXPECT_LT(std::stoi(text.substr(3, 2)), 60);
-    EXPECT_LT(std::stoi(text.substr(6, 2)), 61);
+    // No line break is added: "a" runs on into the next time stamp. Whole logs: the golden replays.
+    EXPECT_EQ(qvtest::withTimesMasked(qvtest::readFile(qv::LogManager::fileName)),
+              "HH:MM:SS Message: Loading Sprites\nHH:MM:SS Message: aHH:MM:SS Message: b 42\n");
 }
 
 TEST(LogFile, FlushesOnlyWhenAskedTruncatesAtStartUpAndClosesAtShutDown) {
@@ -50,21 +44,13 @@ TEST(LogFile, FlushesOnlyWhenAskedTruncatesAtStartUpAndClosesAtShutDown) {
 TEST(LogFile, WriteLogReturnsNegativeWhenTheFileCouldNotBeOpened) {
     qv::LogManager& log = qv::LogManager::getInstance();
     EXPECT_LT(log.writeLog("before start-up\n"), 0);
-    // A directory where the log file goes makes the open fail, even for root.
-    char dirTemplate[] = "/tmp/qv-log-XXXXXX";
-    const char* dir = mkdtemp(dirTemplate);
-    ASSERT_NE(dir, nullptr);
-    char* cwd = get_current_dir_name();
-    const std::string previous = cwd;
-    std::free(cwd);
-    ASSERT_EQ(chdir(dir), 0);
+    // A directory where the log file goes makes the open fail, even for root
+    // (each test process has a directory of its own).
     ASSERT_EQ(mkdir(qv::LogManager::fileName, 0700), 0);
     EXPECT_EQ(log.startUp(), 0);
     EXPECT_LT(log.writeLog("nowhere to go %d\n", 1), 0);
     log.shutDown();
     rmdir(qv::LogManager::fileName);
-    EXPECT_EQ(chdir(previous.c_str()), 0);
-    rmdir(dir);
 }
 
 } // namespace

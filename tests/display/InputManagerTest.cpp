@@ -230,25 +230,4 @@ TEST_F(RealInput, KeysArePressedOnceHeldByPollingAndReleased) {
     ASSERT_TRUE(qvtest::xdotool("keyup p"));
 }
 
-TEST_F(RealInput, MouseMovesClicksAndHeldButtons) {
-    ASSERT_TRUE(qvtest::xdotool("mousemove --window " + window + " 512 300"));
-    ASSERT_TRUE(pumpUntil([this] { return has(M(2, 512, 300, -1)); }));
-    // Left and right held together: one held event per frame, for the left,
-    // located where the pointer is.
-    ASSERT_TRUE(qvtest::xdotool("mousedown 1") && qvtest::xdotool("mousedown 3"));
-    ASSERT_TRUE(pumpUntil([this] { return has(M(0, 512, 300, 1)); }));
-    pumpUntil([] { return true; });
-    EXPECT_EQ(inFrame(frame), std::vector<std::string>({M(1, 512, 300, 0)}));
-    ASSERT_TRUE(qvtest::xdotool("mouseup 1"));
-    ASSERT_TRUE(pumpUntil(
-        [this] { return inFrame(frame) == std::vector<std::string>({M(1, 512, 300, 1)}); }));
-    ASSERT_TRUE(qvtest::xdotool("mouseup 3"));
-    ASSERT_TRUE(pumpUntil([this] { return inFrame(frame).empty(); }));
-    // The extra buttons are not the engine's.
-    ASSERT_TRUE(qvtest::xdotool("click 8"));
-    ASSERT_TRUE(pumpUntil([this] { return has(M(0, 512, 300, -1)); }));
-    // Every mouse event is logged, the held ones included.
-    EXPECT_EQ(only("Mouse", newLines()), seen);
-}
-
 } // namespace

@@ -81,7 +81,7 @@ TEST_F(Enemies, ABattleshipIsBornBeyondASideStaysInTheWorldAndHurtsTheHeroOnce) 
     EXPECT_EQ(ship->getVelocity().x, x > 0 ? -1.0f : 1.0f);
     world.update();
     EXPECT_EQ(countOf("Battleship"), 1);
-
+    // Hurting once, then passing through.
     auto* hero = new Hero;
     auto* listener = new EventListener;
     ship->setPosition(qv::Vector(30, 12));

@@ -1,5 +1,5 @@
 // Sounds and music: loading, the two tables of 128, lookup by label, life
-// across shutDown/startUp, and one tone played through to the audio output.
+// across shutDown/startUp. Sound reaching the output: the end-to-end play test.
 #include "qv/resources/ResourceManager.h"
 #include "qv/core/LogManager.h"
 #include "support/TestSupport.h"
@@ -8,11 +8,8 @@
 #include <SFML/System.hpp>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <set>
@@ -144,9 +141,7 @@ TEST_F(Sounds, LookupIsExactFindsTheFirstAndOutlivesShutDownUntilStartUp) {
     sf::Music* music = resources.getMusic("boom");
     ASSERT_NE(sound, nullptr);
     ASSERT_NE(music, nullptr);
-    EXPECT_EQ(sound->getBuffer()->getSampleCount(), 4410u);
-    EXPECT_EQ(sound->getBuffer()->getSampleRate(), RATE);
-    EXPECT_EQ(music->getDuration().asMilliseconds(), 250);
+    EXPECT_EQ(sound->getBuffer()->getSampleCount(), 4410u); // the first "boom"
     for (const char* other : {"Boom", "boom ", "boo", ""}) {
         EXPECT_EQ(resources.getSound(other), nullptr) << "'" << other << "'";
         EXPECT_EQ(resources.getMusic(other), nullptr) << "'" << other << "'";
@@ -191,68 +186,6 @@ TEST(SoundOutput, WithoutAnAudioDeviceNothingIsHandedOutToPlay) {
         },
         ::testing::ExitedWithCode(0), "");
     EXPECT_TRUE(qvtest::logHasInOrder({"No audio device: sounds and music stay silent\n"}));
-}
-
-TEST(SoundOutput, PlayedToneReachesTheAudioOutput) {
-    const std::string stem = "/tmp/qv-capture-" + std::to_string(getpid());
-    const std::string wave = stem + ".wav";
-    const std::string config = stem + ".conf";
-    std::remove(wave.c_str());
-    ASSERT_TRUE(qvtest::writeFile(config, "[general]\ndrivers=wave\nchannels=mono\n"
-                                          "sample-type=int16\nfrequency=44100\n[wave]\nfile=" +
-                                              wave + "\n"));
-
-    // Played in a child process, so that the audio device opens there first
-    // and closes (completing the capture file) when the child exits.
-    EXPECT_EXIT(
-        {
-            setenv("ALSOFT_CONF", config.c_str(), 1);
-            unsetenv("ALSOFT_DRIVERS");
-            qv::LogManager::getInstance().startUp();
-            qv::ResourceManager& resources = qv::ResourceManager::getInstance();
-            resources.startUp();
-            if (!writeTone("tone.wav", 0.4, 440, 0.5) ||
-                resources.loadSound("tone.wav", "tone") != 0) {
-                std::exit(2);
-            }
-            resources.getSound("tone")->play();
-            sf::sleep(sf::milliseconds(800));
-            std::exit(0);
-        },
-        ::testing::ExitedWithCode(0), "");
-
-    sf::SoundBuffer capture;
-    ASSERT_TRUE(capture.loadFromFile(wave));
-    std::remove(wave.c_str());
-    std::remove(config.c_str());
-    ASSERT_EQ(capture.getChannelCount(), 1u);
-    ASSERT_EQ(capture.getSampleRate(), RATE);
-    const sf::Int16* samples = capture.getSamples();
-    const std::size_t count = capture.getSampleCount();
-    ASSERT_GT(count, RATE / 2) << "less than half a second captured";
-
-    // From the first to the last clearly loud sample: 0.4 s of a 440 Hz sine
-    // at half of full scale.
-    std::size_t first = count;
-    std::size_t last = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (std::abs(static_cast<int>(samples[i])) > 32767 / 20) {
-            first = std::min(first, i);
-            last = i;
-        }
-    }
-    ASSERT_LT(first, last) << "the tone did not reach the output";
-    const double seconds = static_cast<double>(last - first) / RATE;
-    EXPECT_NEAR(seconds, 0.4, 0.05);
-    double sumOfSquares = 0.0;
-    int crossings = 0;
-    for (std::size_t i = first; i <= last; ++i) {
-        sumOfSquares += std::pow(samples[i] / 32767.0, 2);
-        crossings += i > first && (samples[i - 1] < 0) != (samples[i] < 0) ? 1 : 0;
-    }
-    EXPECT_NEAR(std::sqrt(sumOfSquares / static_cast<double>(last - first + 1)),
-                0.5 / std::sqrt(2.0), 0.1);
-    EXPECT_NEAR(crossings / 2.0 / seconds, 440.0, 15.0);
 }
 
 } // namespace

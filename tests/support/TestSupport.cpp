@@ -41,7 +41,7 @@ bool stampAt(const std::string& text, std::size_t at) {
 }
 
 // No test reaches a sound card: OpenAL mixes into nothing. Set before main(),
-// ahead of the first audio call; the capture test replaces it in its child.
+// ahead of the first audio call.
 const bool silentAudio = setenv("ALSOFT_DRIVERS", "null", 0) == 0;
 
 } // namespace

@@ -1,6 +1,6 @@
-// The sprite viewer's core in a real window: every file of the fuzz corpus
-// either shows a sprite or red messages, never a crash; a change on disk is
-// picked up once; a closed window ends the loop.
+// The sprite viewer's core in a real window: its status line and messages
+// word for word, a change on disk picked up once, a closed window ending the
+// loop. Drawing, breaking and mending in the real program: sprite_view.sh.
 #include "SpriteViewer.h"
 
 #include "GlDriver.h"
@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 
 namespace {
 
@@ -48,29 +47,6 @@ protected:
     qv::WorldManager& world = qv::WorldManager::getInstance();
 };
 
-TEST_F(Viewer, EveryCorpusFileShowsASpriteOrItsMessages) {
-    int loaded = 0;
-    int refused = 0;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(qvtest::sourcePath("tests/fuzz/corpus"))) {
-        SCOPED_TRACE(entry.path().string());
-        auto* viewer = new SpriteViewer(entry.path().string());
-        showFrames(*viewer);
-        if (viewer->getLoadedSprite() != nullptr) {
-            ++loaded;
-            EXPECT_TRUE(viewer->getMessages().empty());
-            EXPECT_NE(viewer->statusLine().find("  frames: "), std::string::npos);
-        } else {
-            ++refused;
-            ASSERT_FALSE(viewer->getMessages().empty());
-            EXPECT_NE(viewer->getMessages()[0].find(": not loaded (-"), std::string::npos);
-        }
-        delete viewer;
-    }
-    EXPECT_GT(loaded, 0);
-    EXPECT_GT(refused, 0);
-}
-
 TEST_F(Viewer, ReloadsOnlyWhenTheFileChangesAndQuitsWhenTheWindowCloses) {
     const std::string path = "ship-spr.txt";
     ASSERT_TRUE(qvtest::writeFile(path, qvtest::spriteText(2, 3, 2, 4, "red")));
@@ -89,7 +65,6 @@ TEST_F(Viewer, ReloadsOnlyWhenTheFileChangesAndQuitsWhenTheWindowCloses) {
     EXPECT_NE(std::find(rows.begin(), rows.end(),
                         "    Error! Line 10: Line length is 2 (frame width is 3)."),
               rows.end());
-    EXPECT_FALSE(viewer->reloadIfChanged());
 
     qv::GameManager& game = qv::GameManager::getInstance();
     game.setGameOver(false);
