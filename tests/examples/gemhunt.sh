@@ -5,6 +5,7 @@
 # alone, then plays it briefly in a window and quits with Q.
 # Usage: gemhunt.sh BUILD_DIR SOURCE_DIR  (needs $DISPLAY)
 set -euo pipefail
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)/x_window.sh"
 build=$(realpath "$1")
 source_dir=$(realpath "$2")
 work=$(mktemp -d)
@@ -28,33 +29,15 @@ cd "$work/build"
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" # the GL driver's
 ./gemhunt >out 2>&1 &
 pid=$!
-window=""
-for _ in $(seq 200); do
-    window=$(xdotool search --name '^Gem Hunt$' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || fail "no window titled Gem Hunt: $(cat out)"
-xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
-xdotool keydown d
-sleep 0.5
-xdotool keyup d
+find_window '^Gem Hunt$' || fail "no window titled Gem Hunt: $(cat out)"
+hold d 0.5
 # Gems and the Gems counter are yellow, the explorer cyan, the walls blue.
 screen=$(import -window "$window" -depth 8 txt:- 2>/dev/null)
 for colour in '#FFFF00' '#00FFFF' '#0000FF'; do
     [ "$(grep -c "$colour" <<<"$screen")" -gt 20 ] || fail "nothing drawn in $colour"
 done
-xdotool keydown q
-sleep 0.2
-xdotool keyup q
-status=""
-for _ in $(seq 50); do
-    if ! kill -0 "$pid" 2>/dev/null; then
-        wait "$pid" && status=0 || status=$?
-        break
-    fi
-    sleep 0.1
-done
+hold q 0.2
+wait_exit "$pid"
 pid=""
 [ "$status" = 0 ] || fail "no clean exit on Q (status '$status'): $(cat out)"
 grep -q "Sprite 'gem' loaded" quorvel.log || fail "the log lacks the gem sprite"

@@ -9,6 +9,7 @@
 # replay with one key changed must fail at the first checkpoint after it.
 # Usage: play_end_to_end.sh QUORVEL_BINARY SOURCE_DIR  (needs $DISPLAY)
 set -euo pipefail
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)/x_window.sh"
 game=$(realpath "$1")
 source_dir=$(realpath "$2")
 shots=${QV_SHOTS:-}
@@ -34,19 +35,10 @@ printf '[general]\ndrivers=wave\n[wave]\nfile=%s/out.wav\n' "$work" >wave.conf
 ALSOFT_CONF=$work/wave.conf "$game" --record game.replay >game.out 2>&1 &
 pid=$!
 
-window=""
-for _ in $(seq 200); do
-    window=$(xdotool search --name '^Quorvel$' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || fail "no window titled Quorvel within 20 s"
-xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+find_window '^Quorvel$' || fail "no window titled Quorvel within 20 s"
 
 shot() { [ -z "$shots" ] || import -window "$window" "$shots/$1.png"; }
 
-# Holds a key for a while: the game acts on held keys once per frame.
-hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
 
 # Red pixels in grid rows 11 to 13 (y 352 to 447), where the result stands.
 red_in_result_rows() {
@@ -91,14 +83,7 @@ sleep 0.5
 shot start-again
 hold q 0.2
 
-status=""
-for _ in $(seq 50); do
-    if ! kill -0 "$pid" 2>/dev/null; then
-        wait "$pid" && status=0 || status=$?
-        break
-    fi
-    sleep 0.1
-done
+wait_exit "$pid"
 [ -n "$status" ] || fail "the game did not exit within 5 s of Q"
 [ "$status" = 0 ] || fail "exit status $status"
 

@@ -3,6 +3,7 @@
 # one line per phase with the same frame count, and a period near 33 ms.
 # Usage: stats_end_to_end.sh QUORVEL_BINARY SOURCE_DIR  (needs $DISPLAY)
 set -euo pipefail
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)/x_window.sh"
 game=$(realpath "$1")
 source_dir=$(realpath "$2")
 work=$(mktemp -d)
@@ -13,18 +14,9 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" # the GL dri
 
 "$game" --stats >stats.out 2>game.err &
 pid=$!
-window=""
-for _ in $(seq 200); do
-    window=$(xdotool search --name '^Quorvel$' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || { echo "FAIL: no window"; exit 1; }
-xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+find_window '^Quorvel$' || { echo "FAIL: no window"; exit 1; }
 sleep 1
-xdotool keydown q
-sleep 0.2
-xdotool keyup q
+hold q 0.2
 status=0
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || { echo "FAIL: exit status $status"; cat game.err; exit 1; }

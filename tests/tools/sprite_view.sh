@@ -5,6 +5,7 @@
 # quits with 0. Bad command lines: one line on stderr and status 2.
 # Usage: sprite_view.sh QV_SPRITE_VIEW SOURCE_DIR  (needs $DISPLAY)
 set -euo pipefail
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)/x_window.sh"
 view=$(realpath "$1")
 source_dir=$(realpath "$2")
 work=$(mktemp -d)
@@ -33,13 +34,7 @@ sprite red 5 >ship-spr.txt
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" # the GL driver's, as in play_end_to_end.sh
 "$view" ship-spr.txt >out 2>&1 &
 pid=$!
-window=""
-for _ in $(seq 200); do
-    window=$(xdotool search --name '^qv-sprite-view: ship-spr\.txt$' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || fail "no window titled 'qv-sprite-view: ship-spr.txt'"
+find_window '^qv-sprite-view: ship-spr\.txt$' || fail "no window titled 'qv-sprite-view: ship-spr.txt'"
 
 # Pixels of one colour in a part of the window: the sprite around the centre
 # (rows 9 to 14), the messages at the top (rows 0 to 2), the status line.
@@ -71,17 +66,8 @@ sprite green 5 >ship-spr.txt
 wait_for "the mended sprite did not come back" shows '#00FF00'
 
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
-xdotool keydown q
-sleep 0.2
-xdotool keyup q
-status=""
-for _ in $(seq 50); do
-    if ! kill -0 "$pid" 2>/dev/null; then
-        wait "$pid" && status=0 || status=$?
-        break
-    fi
-    sleep 0.1
-done
+hold q 0.2
+wait_exit "$pid"
 [ "$status" = 0 ] || fail "no clean exit on Q (status '$status'): $(cat out)"
 pid=""
 echo "PASS"
