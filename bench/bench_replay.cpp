@@ -4,8 +4,8 @@
 // message a frame (recording also digests every message). The difference of
 // the two is the cost of recording; both run in the same program run.
 #include "qv/core/LogManager.h"
-#include "qv/core/ReplayRecord.h"
-#include "qv/core/ReplaySession.h"
+#include "qv/replay/ReplayRecord.h"
+#include "qv/replay/ReplaySession.h"
 #include "qv/world/Object.h"
 #include "qv/world/WorldManager.h"
 

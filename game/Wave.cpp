@@ -10,7 +10,7 @@
 #include "qv/core/EventStep.h"
 #include "qv/core/EventView.h"
 #include "qv/core/LogManager.h"
-#include "qv/core/ReplaySession.h"
+#include "qv/replay/ReplaySession.h"
 
 #include <cstdlib>
 

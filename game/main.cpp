@@ -2,10 +2,10 @@
 #include "GameResources.h"
 #include "GameStart.h"
 
-#include "qv/core/CommandLine.h"
+#include "qv/app/CommandLine.h"
 #include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
-#include "qv/core/ReplaySession.h"
+#include "qv/replay/ReplaySession.h"
 
 #include <chrono>
 #include <cstdio>

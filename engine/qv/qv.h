@@ -4,8 +4,8 @@
 /// @file
 /// The whole public interface of the qv engine in one include.
 
+#include "qv/app/CommandLine.h"
 #include "qv/core/Clock.h"
-#include "qv/core/CommandLine.h"
 #include "qv/core/Event.h"
 #include "qv/core/EventCollision.h"
 #include "qv/core/EventKeyboard.h"
@@ -17,10 +17,6 @@
 #include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
 #include "qv/core/Manager.h"
-#include "qv/core/ReplayReader.h"
-#include "qv/core/ReplayRecord.h"
-#include "qv/core/ReplaySession.h"
-#include "qv/core/ReplayWriter.h"
 #include "qv/display/Color.h"
 #include "qv/display/DisplayManager.h"
 #include "qv/display/InputManager.h"
@@ -29,6 +25,10 @@
 #include "qv/display/Mouse.h"
 #include "qv/display/TextGrid.h"
 #include "qv/display/ViewObject.h"
+#include "qv/replay/ReplayReader.h"
+#include "qv/replay/ReplayRecord.h"
+#include "qv/replay/ReplaySession.h"
+#include "qv/replay/ReplayWriter.h"
 #include "qv/resources/Frame.h"
 #include "qv/resources/Music.h"
 #include "qv/resources/ResourceManager.h"

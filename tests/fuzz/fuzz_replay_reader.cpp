@@ -2,7 +2,7 @@
 // file. An accepted file must write back to exactly its own text with
 // frames that never go back; a refused one must name a line and keep no
 // records. Anything else traps.
-#include "qv/core/ReplayReader.h"
+#include "qv/replay/ReplayReader.h"
 
 #include <cstddef>
 #include <cstdint>

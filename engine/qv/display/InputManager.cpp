@@ -4,10 +4,10 @@
 #include "qv/core/EventMouse.h"
 #include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
-#include "qv/core/ReplaySession.h"
 #include "qv/display/DisplayManager.h"
-#include "qv/display/ReplayInput.h"
 #include "qv/display/WindowInput.h"
+#include "qv/replay/ReplayInput.h"
+#include "qv/replay/ReplaySession.h"
 
 namespace qv {
 

@@ -2,10 +2,10 @@
 #define QV_DISPLAY_INPUTMANAGER_H
 
 #include "qv/core/Manager.h"
-#include "qv/core/ReplayRecord.h"
 #include "qv/display/InputSource.h"
 #include "qv/display/Keyboard.h"
 #include "qv/display/Mouse.h"
+#include "qv/replay/ReplayRecord.h"
 
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>

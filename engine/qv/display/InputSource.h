@@ -1,7 +1,7 @@
 #ifndef QV_DISPLAY_INPUTSOURCE_H
 #define QV_DISPLAY_INPUTSOURCE_H
 
-#include "qv/core/ReplayRecord.h"
+#include "qv/replay/ReplayRecord.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 
 #include "qv/core/LogManager.h"
 #include "qv/core/Platform.h"
-#include "qv/core/ReplaySession.h"
+#include "qv/replay/ReplaySession.h"
 
 #include <AL/alc.h>
 

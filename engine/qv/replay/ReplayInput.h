@@ -1,5 +1,5 @@
-#ifndef QV_DISPLAY_REPLAYINPUT_H
-#define QV_DISPLAY_REPLAYINPUT_H
+#ifndef QV_REPLAY_REPLAYINPUT_H
+#define QV_REPLAY_REPLAYINPUT_H
 
 #include "qv/display/InputSource.h"
 

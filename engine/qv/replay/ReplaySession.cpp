@@ -1,4 +1,4 @@
-#include "qv/core/ReplaySession.h"
+#include "qv/replay/ReplaySession.h"
 
 #include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"

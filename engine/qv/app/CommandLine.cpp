@@ -1,4 +1,4 @@
-#include "qv/core/CommandLine.h"
+#include "qv/app/CommandLine.h"
 
 namespace qv {
 

@@ -1,7 +1,7 @@
-#include "qv/display/ReplayInput.h"
+#include "qv/replay/ReplayInput.h"
 
-#include "qv/core/ReplaySession.h"
 #include "qv/display/DisplayManager.h"
+#include "qv/replay/ReplaySession.h"
 
 #include <SFML/Window/Event.hpp>
 

@@ -5,9 +5,9 @@
 // those instead.
 #include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
-#include "qv/core/ReplayReader.h"
-#include "qv/core/ReplaySession.h"
 #include "qv/display/DisplayManager.h"
+#include "qv/replay/ReplayReader.h"
+#include "qv/replay/ReplaySession.h"
 #include "support/TestSupport.h"
 
 #include "GameResources.h"

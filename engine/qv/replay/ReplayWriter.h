@@ -1,7 +1,7 @@
-#ifndef QV_CORE_REPLAYWRITER_H
-#define QV_CORE_REPLAYWRITER_H
+#ifndef QV_REPLAY_REPLAYWRITER_H
+#define QV_REPLAY_REPLAYWRITER_H
 
-#include "qv/core/ReplayRecord.h"
+#include "qv/replay/ReplayRecord.h"
 
 #include <cstdio>
 #include <string>

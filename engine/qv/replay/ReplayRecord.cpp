@@ -1,4 +1,4 @@
-#include "qv/core/ReplayRecord.h"
+#include "qv/replay/ReplayRecord.h"
 
 #include "qv/display/Keyboard.h"
 #include "qv/display/Mouse.h"

@@ -1,7 +1,7 @@
-#ifndef QV_CORE_REPLAYREADER_H
-#define QV_CORE_REPLAYREADER_H
+#ifndef QV_REPLAY_REPLAYREADER_H
+#define QV_REPLAY_REPLAYREADER_H
 
-#include "qv/core/ReplayRecord.h"
+#include "qv/replay/ReplayRecord.h"
 
 #include <cstddef>
 #include <string>

@@ -1,4 +1,4 @@
-#include "qv/core/ReplayWriter.h"
+#include "qv/replay/ReplayWriter.h"
 
 #include <cerrno>
 #include <cstring>

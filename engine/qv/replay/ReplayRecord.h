@@ -1,5 +1,5 @@
-#ifndef QV_CORE_REPLAYRECORD_H
-#define QV_CORE_REPLAYRECORD_H
+#ifndef QV_REPLAY_REPLAYRECORD_H
+#define QV_REPLAY_REPLAYRECORD_H
 
 #include <cstdint>
 #include <string>

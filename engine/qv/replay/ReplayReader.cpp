@@ -1,4 +1,4 @@
-#include "qv/core/ReplayReader.h"
+#include "qv/replay/ReplayReader.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,9 +1,9 @@
-#ifndef QV_CORE_REPLAYSESSION_H
-#define QV_CORE_REPLAYSESSION_H
+#ifndef QV_REPLAY_REPLAYSESSION_H
+#define QV_REPLAY_REPLAYSESSION_H
 
-#include "qv/core/ReplayReader.h"
-#include "qv/core/ReplayRecord.h"
-#include "qv/core/ReplayWriter.h"
+#include "qv/replay/ReplayReader.h"
+#include "qv/replay/ReplayRecord.h"
+#include "qv/replay/ReplayWriter.h"
 
 #include <cstdint>
 #include <ctime>

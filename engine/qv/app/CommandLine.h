@@ -1,5 +1,5 @@
-#ifndef QV_CORE_COMMANDLINE_H
-#define QV_CORE_COMMANDLINE_H
+#ifndef QV_APP_COMMANDLINE_H
+#define QV_APP_COMMANDLINE_H
 
 #include <string>
 
