@@ -23,6 +23,7 @@
 #include "qv/display/InputSource.h"
 #include "qv/display/Keyboard.h"
 #include "qv/display/Mouse.h"
+#include "qv/display/Screen.h"
 #include "qv/display/TextGrid.h"
 #include "qv/display/ViewObject.h"
 #include "qv/replay/ReplayReader.h"

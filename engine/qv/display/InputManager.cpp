@@ -9,6 +9,8 @@
 #include "qv/replay/ReplayInput.h"
 #include "qv/replay/ReplaySession.h"
 
+#include <SFML/Graphics/RenderWindow.hpp>
+
 namespace qv {
 
 namespace {
