@@ -6,6 +6,7 @@
 
 #include "qv/app/CommandLine.h"
 #include "qv/core/Clock.h"
+#include "qv/core/Environment.h"
 #include "qv/core/Event.h"
 #include "qv/core/EventCollision.h"
 #include "qv/core/EventKeyboard.h"
@@ -19,7 +20,9 @@
 #include "qv/core/Manager.h"
 #include "qv/display/Color.h"
 #include "qv/display/DisplayManager.h"
+#include "qv/display/InputEvent.h"
 #include "qv/display/InputManager.h"
+#include "qv/display/InputObserver.h"
 #include "qv/display/InputSource.h"
 #include "qv/display/Keyboard.h"
 #include "qv/display/Mouse.h"

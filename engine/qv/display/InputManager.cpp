@@ -6,8 +6,6 @@
 #include "qv/core/LogManager.h"
 #include "qv/display/DisplayManager.h"
 #include "qv/display/WindowInput.h"
-#include "qv/replay/ReplayInput.h"
-#include "qv/replay/ReplaySession.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -64,12 +62,9 @@ int InputManager::startUp() {
     if (window != nullptr) {
         window->setKeyRepeatEnabled(false);
     }
-    if (ReplaySession::getInstance().getMode() == ReplaySession::Mode::REPLAYING) {
-        source = std::make_unique<ReplayInput>();
-    } else if (window != nullptr) {
+    if (source == nullptr && window != nullptr) {
         source = std::make_unique<WindowInput>();
-    } else {
-        source = std::make_unique<InputSource>();
+        sourceIsWindow = true;
     }
     return Manager::startUp();
 }
@@ -78,8 +73,20 @@ void InputManager::shutDown() {
     if (sf::RenderWindow* window = DisplayManager::getInstance().getWindow()) {
         window->setKeyRepeatEnabled(true);
     }
-    source.reset();
+    if (sourceIsWindow) {
+        source.reset();
+        sourceIsWindow = false;
+    }
     Manager::shutDown();
+}
+
+void InputManager::setSource(std::unique_ptr<InputSource> chosen) {
+    source = std::move(chosen);
+    sourceIsWindow = false;
+}
+
+void InputManager::setObserver(InputObserver* listener) {
+    observer = listener;
 }
 
 Keyboard::Key InputManager::toEngineKey(sf::Keyboard::Key key) {
@@ -96,15 +103,20 @@ void InputManager::getInput() {
     if (!isStarted()) {
         return;
     }
-    ReplaySession& session = ReplaySession::getInstance();
-    session.beginFrame();
+    if (observer != nullptr) {
+        observer->beginFrame();
+    }
     events.clear();
-    source->collect(events);
-    // Recorded here, where input becomes engine events, a replay hands the
-    // objects exactly what the recorded run handed them.
-    for (const ReplayRecord& event : events) {
-        session.recordInput(event);
-        if (event.kind == ReplayRecord::KEY) {
+    if (source != nullptr) {
+        source->collect(events);
+    }
+    // Observed here, where input becomes engine events, a recording holds
+    // exactly what the objects were handed.
+    for (const InputEvent& event : events) {
+        if (observer != nullptr) {
+            observer->heard(event);
+        }
+        if (event.kind == InputEvent::Kind::KEY) {
             const auto action = static_cast<KeyboardAction>(event.action);
             deliverKey(static_cast<Keyboard::Key>(event.code), action,
                        action != KeyboardAction::HELD);

@@ -16,7 +16,7 @@ class WindowInput : public InputSource {
 public:
     /// Polls the window; only the polling of held keys and buttons goes on
     /// once the player has closed it.
-    void collect(std::vector<ReplayRecord>& events) override;
+    void collect(std::vector<InputEvent>& events) override;
 
     /// The engine's code for an SFML key; UNDEFINED for keys it does not know.
     static Keyboard::Key toEngineKey(sf::Keyboard::Key key);

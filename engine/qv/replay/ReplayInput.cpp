@@ -8,7 +8,7 @@
 
 namespace qv {
 
-void ReplayInput::collect(std::vector<ReplayRecord>& events) {
+void ReplayInput::collect(std::vector<InputEvent>& events) {
     if (sf::RenderWindow* window = DisplayManager::getInstance().getWindow()) {
         sf::Event event;
         while (window->pollEvent(event)) {
@@ -17,7 +17,11 @@ void ReplayInput::collect(std::vector<ReplayRecord>& events) {
             }
         }
     }
-    ReplaySession::getInstance().takeInput(events);
+    records.clear();
+    ReplaySession::getInstance().takeInput(records);
+    for (const ReplayRecord& record : records) {
+        events.push_back(record.toInput());
+    }
 }
 
 } // namespace qv
