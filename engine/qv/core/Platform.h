@@ -23,6 +23,11 @@ void raiseTimerResolution();
 /// Undoes raiseTimerResolution().
 void restoreTimerResolution();
 
+/// From now on, what the platform's libraries report about the machine goes
+/// to the log as machine reports (LogManager::writeMachineReport()), one
+/// message a line.
+void captureLibraryReports();
+
 /// True when a window can be opened: the X display named by DISPLAY answers.
 /// Asked before the window is made, since SFML aborts the program without one.
 bool canReachDisplay();
