@@ -2,47 +2,20 @@
 
 #include "qv/core/Environment.h"
 #include "qv/core/LogManager.h"
-#include "qv/core/Platform.h"
-
-#include <AL/alc.h>
-#include <SFML/Audio/InputSoundFile.hpp>
 
 #include <cstdio>
 #include <utility>
 
 namespace qv {
 
-namespace {
-
-// A silent run loads no audio, yet must refuse the files a run with sound
-// refuses, so a test without sound still notices a missing one.
-bool decodes(const std::string& filename) {
-    sf::InputSoundFile file;
-    return file.openFromFile(filename);
-}
-
-// SFML opens its one device when its first audio object is made (the sound
-// records' buffers) and makes its context current for the whole process. A
-// second device of our own could fail where SFML's works, or fight it for
-// the same output.
-bool sfmlHasAudioDevice() {
-    ALCcontext* context = alcGetCurrentContext();
-    return context != nullptr && alcGetContextsDevice(context) != nullptr;
-}
-
-} // namespace
-
 ResourceManager::ResourceManager()
-    : soundCount(0), musicCount(0), audioChecked(false), audioDevice(false), silent(false) {
+    : audio(makeDefaultAudioOutput()), soundCount(0), musicCount(0), audioChecked(false),
+      audioDevice(false), silent(false) {
     setType("ResourceManager");
 }
 
 ResourceManager& ResourceManager::getInstance() {
-    // Before SFML's device opens: the system's audio libraries then keep
-    // their complaints about a missing sound card to themselves.
-    static const bool quiet = (platform::quietAudioLibraries(), true);
     static ResourceManager instance;
-    (void)quiet;
     return instance;
 }
 
@@ -71,7 +44,9 @@ int ResourceManager::loadSound(std::string filename, std::string label) {
         return -1;
     }
     Sound& record = sounds[soundCount];
-    if (silent ? !decodes(filename) : !record.loadFromFile(filename)) {
+    // Loaded when silent too, so a test without sound still notices a
+    // missing or broken file.
+    if (!record.loadFromFile(*audio, filename)) {
         LogManager::getInstance().writeLog("Unable to load sound from file\n");
         return -1;
     }
@@ -80,13 +55,13 @@ int ResourceManager::loadSound(std::string filename, std::string label) {
     return 0;
 }
 
-sf::Sound* ResourceManager::getSound(std::string label) {
+Sound* ResourceManager::findSound(const std::string& label) {
     if (!hasAudioDevice()) {
         return nullptr;
     }
     for (int i = 0; i < soundCount; ++i) {
         if (sounds[i].getLabel() == label) {
-            return sounds[i].getSound();
+            return &sounds[i];
         }
     }
     return nullptr;
@@ -103,7 +78,7 @@ int ResourceManager::loadMusic(std::string filename, std::string label) {
         return -1;
     }
     Music& record = music[musicCount];
-    if (silent ? !decodes(filename) : !record.openFromFile(filename)) {
+    if (!record.openFromFile(*audio, filename)) {
         LogManager::getInstance().writeLog("Unable to load music from file\n");
         return -1;
     }
@@ -112,13 +87,13 @@ int ResourceManager::loadMusic(std::string filename, std::string label) {
     return 0;
 }
 
-sf::Music* ResourceManager::getMusic(std::string label) {
+Music* ResourceManager::findMusic(const std::string& label) {
     if (!hasAudioDevice()) {
         return nullptr;
     }
     for (int i = 0; i < musicCount; ++i) {
         if (music[i].getLabel() == label) {
-            return music[i].getMusic();
+            return &music[i];
         }
     }
     return nullptr;
@@ -127,7 +102,7 @@ sf::Music* ResourceManager::getMusic(std::string label) {
 bool ResourceManager::hasAudioDevice() {
     if (!audioChecked) {
         audioChecked = true;
-        audioDevice = !silent && sfmlHasAudioDevice();
+        audioDevice = !silent && audio->hasDevice();
         if (!audioDevice && !silent) {
             std::fputs("Sound is off: no audio device was found.\n", stderr);
         }

@@ -1,7 +1,8 @@
-#include "qv/display/WindowInput.h"
+#include "qv/platform/desktop/WindowInput.h"
 
 #include "qv/display/DisplayManager.h"
 
+#include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
 
 namespace qv {
