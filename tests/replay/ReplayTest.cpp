@@ -8,6 +8,7 @@
 #include "qv/display/DisplayManager.h"
 #include "qv/replay/ReplayReader.h"
 #include "qv/replay/ReplaySession.h"
+#include "qv/replay/ReplayWriter.h"
 #include "support/TestSupport.h"
 
 #include "GameResources.h"
@@ -34,18 +35,33 @@ std::string rewritten(const qv::ReplayReader& reader) {
     return text;
 }
 
+// A killed recording's last line may be cut short: the frame it belongs to
+// is dropped (that of the last whole line when its own number is cut too).
 TEST(ReplayFiles, AreReadWholeOrRefusedWithTheFirstBadLineAndWhy) {
     const std::string v = "quorvel-replay 1\n";
     const std::string good = "K 0 0 15\nK 7 2 -1\nM 8 1 2 -5 900\nV 8 time 1700000000\n"
                              "C 30 4 0123456789abcdef 2 fedcba9876543210\n"
                              "E 31 4 0123456789abcdef 0 cbf29ce484222325\n";
-    const std::pair<std::string, std::string> cases[] = {
-        {v + good, ""},
-        {v, ""},
+    const std::string whole = "K 1 0 3\nK 2 0 4\nK 2 1 4\n";
+    struct Case {
+        std::string text, error, kept = {};
+        int lastFrame = -1, cutLine = 0;
+    };
+    const Case cases[] = {
+        {v + good, "", good, 31, 0},
+        {v, "", "", -1, 0},
+        {v + whole + "K 3 0", "", whole, 2, 5},
+        {v + whole + "K 2 0", "", "K 1 0 3\n", 1, 5},
+        {v + whole + "C 1", "", "K 1 0 3\n", 1, 5},
+        {v + "K 5 0 3\nM 7 2 1", "", "K 5 0 3\n", 6, 3},
+        {v + "V", "", "", -1, 2},
         {"", "line 1: empty file"},
         {"quorvel-replay 0\n" + good, "line 1: replay version 0 is not supported"},
         {"quorvel-replay\n", "line 1: not a replay file"},
-        {v + "K 1 0 3", "line 2: truncated"},
+        {"quorvel-replay 1", "line 1: truncated"},
+        {v + good + "K 40", "line 8: truncated"},
+        {v + "K 3 0 3\nK 2 0", "line 3: frame 2 comes after frame 3"},
+        {v + "K 3 0 3\nK 4\t", "line 3: garbled"},
         {v + "K 1 0 3\nK 0 0 3\n", "line 3: frame 0 comes after frame 1"},
         {v + "K 1 5 3\n", "line 2: bad key action '5'"},
         {v + "K 1 0 90\n", "line 2: bad key '90'"},
@@ -60,16 +76,14 @@ TEST(ReplayFiles, AreReadWholeOrRefusedWithTheFirstBadLineAndWhy) {
         {v + std::string("K 1 0\0 3\n", 9), "line 2: garbled"},
         {v + good + "K 40 0 1\n", "line 8: record after the end record"},
     };
-    for (const auto& [text, error] : cases) {
-        SCOPED_TRACE(text);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
         qv::ReplayReader reader;
-        EXPECT_EQ(reader.parse(text), error.empty() ? 0 : -1);
-        EXPECT_EQ(reader.getError().substr(0, error.size()), error);
-        if (error.empty()) {
-            EXPECT_EQ(v + rewritten(reader), text);
-        } else {
-            EXPECT_TRUE(reader.getRecords().empty());
-        }
+        EXPECT_EQ(reader.parse(c.text), c.error.empty() ? 0 : -1);
+        EXPECT_EQ(reader.getError().substr(0, c.error.size()), c.error);
+        EXPECT_EQ(rewritten(reader), c.kept);
+        EXPECT_EQ(reader.getLastFrame(), c.lastFrame);
+        EXPECT_EQ(reader.getCutLine(), c.cutLine);
     }
     qv::ReplayReader missing;
     EXPECT_EQ(missing.read("no/such.replay"), -1);
@@ -89,14 +103,75 @@ TEST(ReplayFiles, AreReadWholeOrRefusedWithTheFirstBadLineAndWhy) {
             ++files;
             qv::ReplayReader reader;
             if (reader.read(entry.path().string()) == 0) {
-                EXPECT_EQ(qvtest::readFile(entry.path().string()),
-                          std::string(qv::ReplayRecord::VERSION_LINE) + "\n" + rewritten(reader));
+                // A file cut short keeps a prefix: the frames before the cut one.
+                const std::string kept =
+                    std::string(qv::ReplayRecord::VERSION_LINE) + "\n" + rewritten(reader);
+                const std::string text = qvtest::readFile(entry.path().string());
+                EXPECT_EQ(reader.getCutLine() == 0 ? text : text.substr(0, kept.size()), kept);
             } else {
                 EXPECT_EQ(reader.getError().rfind("line ", 0), 0u) << reader.getError();
             }
         }
     }
     EXPECT_GE(files, 10);
+}
+
+// 30 mouse moves a frame, as sweeping the mouse writes them, up to a limit
+// small enough to reach in a test; the end record no longer fits either.
+TEST(ReplayFiles, TheWriterStopsAtTheReadersLimitWithEveryFrameWhole) {
+    const std::size_t limit = 50000;
+    qv::ReplayWriter writer;
+    ASSERT_EQ(writer.open("capped.replay", limit), 0);
+    int frame = 0;
+    for (; !writer.isFull() && frame < 1000; ++frame) {
+        for (int i = 0; i < 30; ++i) {
+            writer.write(qv::ReplayRecord::mouse(2, -1, 500 + i, frame));
+        }
+        writer.flush();
+    }
+    qv::ReplayRecord end;
+    end.kind = qv::ReplayRecord::END;
+    writer.write(end);
+    EXPECT_EQ(writer.close(), 0);
+    const std::size_t size = qvtest::readFile("capped.replay").size();
+    EXPECT_LE(size, limit);
+    EXPECT_GT(size, limit - 30 * 20);
+    qv::ReplayReader reader;
+    ASSERT_EQ(reader.read("capped.replay", limit), 0) << reader.getError();
+    EXPECT_EQ(reader.getRecords().size() % 30, 0u);
+    EXPECT_EQ(reader.getRecords().back().kind, qv::ReplayRecord::MOUSE);
+    EXPECT_EQ(reader.read("capped.replay", size - 1), -1);
+}
+
+// The recording keeps only a digest of each window's messages; a replay
+// names the one it logged in addition.
+TEST(ReplayChecks, NameTheLogMessageThatIsNew) {
+    const std::string differs = "frame 30: the log since frame 0 differs ";
+    const std::vector<std::pair<std::vector<const char*>, std::string>> cases = {
+        {{"a\n", "b\n"}, ""},
+        {{"a\n", "x y\n", "b\n"}, differs + "(3 messages, recorded 2): 'x y' is new"},
+        {{"a\n", "b\n", "b\n"}, differs + "(3 messages, recorded 2): 'b' is new"},
+        {{"b\n", "c\n", "a\n"}, differs + "(3 messages, recorded 2)"},
+        {{"a\n"}, differs + "(1 messages, recorded 2): one recorded message is missing"},
+    };
+    qv::ReplaySession& session = qv::ReplaySession::getInstance();
+    const auto play = [&session](const std::vector<const char*>& messages) {
+        session.beginFrame();
+        for (const char* text : messages) {
+            qv::LogManager::getInstance().writeLog("%s", text);
+        }
+        while (session.beginFrame() < qv::ReplaySession::CHECKPOINT_FRAMES) {
+        }
+        session.finish();
+    };
+    for (const auto& [replayed, mismatch] : cases) {
+        SCOPED_TRACE(mismatch);
+        ASSERT_EQ(session.startRecording("log.replay"), 0);
+        play(cases[0].first);
+        ASSERT_EQ(session.startReplay("log.replay"), 0) << session.getError();
+        play(replayed);
+        EXPECT_EQ(session.getFirstMismatch(), mismatch);
+    }
 }
 
 class GoldenReplay : public ::testing::TestWithParam<std::string> {};

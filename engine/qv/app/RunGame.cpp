@@ -3,6 +3,7 @@
 #include "qv/app/CommandLine.h"
 #include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
+#include "qv/core/Platform.h"
 #include "qv/display/DisplayManager.h"
 #include "qv/replay/ReplaySession.h"
 
@@ -51,6 +52,21 @@ int runGame(int argc, char** argv, const GameSetup& setup) {
          session.startRecording(options.getRecordFile()) != 0)) {
         std::fprintf(stderr, "%s: %s\n", name, session.getError().c_str());
         return 2;
+    }
+    if (!session.getNote().empty()) {
+        std::fprintf(stderr, "%s: %s: %s\n", name, options.getReplayFile().c_str(),
+                     session.getNote().c_str());
+    }
+    if (!session.hasFramesToPlay()) {
+        // Killed before its first frame: nothing to play and nothing wrong.
+        if (options.isHeadless()) {
+            std::printf("frames=0 checks=0 mismatches=0 seconds=0.000\n");
+        }
+        return 0;
+    }
+    if (!options.getRecordFile().empty() && platform::catchStopSignals() != 0) {
+        std::fprintf(stderr, "%s: cannot catch the signals that end a program\n", name);
+        return 1;
     }
 
     GameManager& game = GameManager::getInstance();

@@ -3,13 +3,27 @@
 #include "qv/core/Platform.h"
 
 #include <ctime>
+#include <mutex>
 #include <string>
 
 namespace qv {
 
+namespace {
+
+// Machine reports describe this machine, not the game, so the observer, such
+// as a replay's checkpoints, skips them. Per thread: SFML's audio thread
+// reports while the game logs on its own.
+thread_local bool writingMachineReport = false;
+
+// One message at a time reaches the file and the observer, whichever thread
+// writes it.
+std::mutex writing;
+
+} // namespace
+
 LogManager::LogManager()
     : path(fileName), warnedOnStderr(false), logFile(nullptr), ownsFile(false), flush(false),
-      observer(nullptr), observerContext(nullptr), writingMachineReport(false) {
+      observer(nullptr), observerContext(nullptr) {
     setType("LogManager");
 }
 
@@ -23,9 +37,12 @@ LogManager::~LogManager() {
 }
 
 int LogManager::startUp() {
-    closeFile();
-    logFile = std::fopen(path.c_str(), "w");
-    ownsFile = logFile != nullptr;
+    {
+        const std::lock_guard<std::mutex> lock(writing);
+        closeFile();
+        logFile = std::fopen(path.c_str(), "w");
+        ownsFile = logFile != nullptr;
+    }
     // Written to the file only: the observer heard them when they were made.
     const Observer heard = observer;
     observer = nullptr;
@@ -39,11 +56,15 @@ int LogManager::startUp() {
 }
 
 void LogManager::shutDown() {
-    closeFile();
+    {
+        const std::lock_guard<std::mutex> lock(writing);
+        closeFile();
+    }
     Manager::shutDown();
 }
 
 void LogManager::redirect(std::FILE* stream) {
+    const std::lock_guard<std::mutex> lock(writing);
     closeFile();
     logFile = stream;
 }
@@ -100,11 +121,13 @@ int LogManager::writeMachineReport(const char* line) {
 }
 
 void LogManager::setObserver(Observer newObserver, void* context) {
+    const std::lock_guard<std::mutex> lock(writing);
     observer = newObserver;
     observerContext = context;
 }
 
 int LogManager::writeLogV(const char* format, std::va_list arguments) {
+    const std::lock_guard<std::mutex> lock(writing);
     if (format != nullptr && observer != nullptr && !writingMachineReport) {
         std::va_list copy;
         va_copy(copy, arguments);

@@ -65,6 +65,8 @@ public:
     using Observer = void (*)(const char* text, void* context);
 
     /// Sets the one observer (null for none); context is handed back to it.
+    /// Messages reach the file and the observer one at a time, whichever
+    /// thread writes them.
     void setObserver(Observer newObserver, void* context);
 
     /// The file name startUp() uses unless setFileName() gave another.
@@ -90,9 +92,6 @@ private:
     bool flush;
     Observer observer;
     void* observerContext;
-    // Machine reports describe this machine, not the game, so the observer,
-    // such as a replay's checkpoints, skips them.
-    bool writingMachineReport;
 };
 
 } // namespace qv

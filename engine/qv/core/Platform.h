@@ -36,6 +36,11 @@ void captureLibraryReports();
 /// object is made.
 void useNullAudioOutput();
 
+/// From now on the signals that ask a program to end (on the desktop
+/// SIGTERM, SIGINT and SIGHUP) end the frame loop after the frame it is in,
+/// as the game-over flag does. 0 on success, -1 when they cannot be caught.
+int catchStopSignals();
+
 } // namespace platform
 } // namespace qv
 

@@ -5,7 +5,7 @@
 #include <SFML/System/Err.hpp>
 
 #include <streambuf>
-#include <string>
+#include <cstddef>
 
 namespace qv {
 
@@ -18,19 +18,22 @@ protected:
         if (traits_type::eq_int_type(ch, traits_type::eof())) {
             return traits_type::not_eof(ch);
         }
-        line += traits_type::to_char_type(ch);
-        if (line.back() == '\n') {
+        // Each thread gathers its own line, so two reports never mix. Plain
+        // characters: SFML reports while the program exits, after a
+        // thread's objects are gone. A longer line goes out in pieces.
+        thread_local char line[512];
+        thread_local std::size_t length = 0;
+        line[length++] = traits_type::to_char_type(ch);
+        if (line[length - 1] == '\n' || length == sizeof line - 1) {
+            line[length] = '\0';
             // SFML ends a report with an empty line: no message for that.
-            if (line != "\n") {
-                LogManager::getInstance().writeMachineReport(line.c_str());
+            if (length > 1 || line[0] != '\n') {
+                LogManager::getInstance().writeMachineReport(line);
             }
-            line.clear();
+            length = 0;
         }
         return ch;
     }
-
-private:
-    std::string line;
 };
 
 } // namespace
