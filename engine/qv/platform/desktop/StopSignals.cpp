@@ -1,8 +1,7 @@
 #include "qv/platform/desktop/StopSignals.h"
 
-#include "qv/core/Platform.h"
-
 #include "qv/core/GameManager.h"
+#include "qv/core/Platform.h"
 
 #include <csignal>
 
