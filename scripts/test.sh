@@ -20,7 +20,8 @@ run_suite() {
 }
 
 echo "== plain build =="
-configure_and_build build
+# Installed into build/prefix later, where the engine then finds its font.
+configure_and_build build -DCMAKE_INSTALL_PREFIX="$PWD/build/prefix"
 run_suite build
 
 echo "== shipped sprites =="

@@ -6,6 +6,7 @@
 
 #include "qv/app/CommandLine.h"
 #include "qv/core/Clock.h"
+#include "qv/core/DataFile.h"
 #include "qv/core/Event.h"
 #include "qv/core/EventCollision.h"
 #include "qv/core/EventKeyboard.h"

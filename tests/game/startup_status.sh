@@ -28,7 +28,7 @@ expect 2 "^usage: quorvel" $((usage_lines + 1)) "$game" --no-such-option
 
 # No font: the file and the folder it was looked for in.
 ln -s "$source_dir/Sprites" "$source_dir/Audio" .
-expect 1 "qv-font.ttf from $work\$" 1 "$game"
+expect 1 "qv-font.ttf from $work or $work/none\$" 1 env QV_DATA_DIR="$work/none" "$game"
 grep -q "Error starting game manager!" quorvel.log || fail "the log lacks the start-up error"
 
 ln -s "$source_dir/qv-font.ttf" .

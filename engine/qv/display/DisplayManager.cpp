@@ -1,5 +1,6 @@
 #include "qv/display/DisplayManager.h"
 
+#include "qv/core/DataFile.h"
 #include "qv/core/Platform.h"
 #include "qv/world/WorldManager.h"
 
@@ -26,7 +27,7 @@ DisplayManager::DisplayManager()
       windowShowsPrevious(false), flushed(0), rasterisedTotal(0), unchangedFrames(0) {
     setType("DisplayManager");
     // A missing font is reported by startUp(), which loads it again.
-    font.loadFromFile(FONT_FILE);
+    font.loadFromFile(findDataFile(FONT_FILE));
 }
 
 DisplayManager::~DisplayManager() = default;
@@ -75,10 +76,11 @@ int DisplayManager::startUp() {
     vertices.reserve(gridCells * 12);
     window->setMouseCursorVisible(false);
     window->setVerticalSyncEnabled(true);
-    if (!font.loadFromFile(FONT_FILE)) {
+    if (!font.loadFromFile(findDataFile(FONT_FILE))) {
         char folder[PATH_MAX];
         return fail(std::string("cannot load the font ") + FONT_FILE + " from " +
-                    (getcwd(folder, sizeof folder) != nullptr ? folder : "the working folder"));
+                    (getcwd(folder, sizeof folder) != nullptr ? folder : "the working folder") +
+                    " or " + installedDataFolder());
     }
     return Manager::startUp();
 }
