@@ -169,6 +169,12 @@ void DisplayManager::addQuad(sf::FloatRect area, sf::FloatRect texture, sf::Colo
                     {topLeft, topRight, bottomLeft, bottomLeft, topRight, bottomRight});
 }
 
+Vector DisplayManager::pixelsToCells(Vector pixels) const {
+    const Vector corner = WorldManager::getInstance().getView().corner;
+    return Vector(std::floor(pixels.x / cellWidth()) + corner.x,
+                  std::floor(pixels.y / cellHeight()) + corner.y);
+}
+
 int DisplayManager::drawCh(Vector position, char ch, Color color) {
     const Vector corner = WorldManager::getInstance().getView().corner;
     drawingGrid.put(static_cast<int>(std::floor(position.x - corner.x)),
