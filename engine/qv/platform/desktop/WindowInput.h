@@ -1,5 +1,5 @@
-#ifndef QV_DISPLAY_WINDOWINPUT_H
-#define QV_DISPLAY_WINDOWINPUT_H
+#ifndef QV_PLATFORM_DESKTOP_WINDOWINPUT_H
+#define QV_PLATFORM_DESKTOP_WINDOWINPUT_H
 
 #include "qv/display/InputSource.h"
 #include "qv/display/Keyboard.h"
@@ -10,13 +10,13 @@
 
 namespace qv {
 
-/// Events from the display's window: its queued events, then the first held
+/// Events from the desktop window: its queued events, then the first held
 /// key, then the first held mouse button.
 class WindowInput : public InputSource {
 public:
     /// Polls the window; only the polling of held keys and buttons goes on
     /// once the player has closed it.
-    void collect(std::vector<ReplayRecord>& events) override;
+    void collect(std::vector<InputEvent>& events) override;
 
     /// The engine's code for an SFML key; UNDEFINED for keys it does not know.
     static Keyboard::Key toEngineKey(sf::Keyboard::Key key);

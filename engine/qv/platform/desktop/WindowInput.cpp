@@ -1,7 +1,8 @@
-#include "qv/display/WindowInput.h"
+#include "qv/platform/desktop/WindowInput.h"
 
 #include "qv/display/DisplayManager.h"
 
+#include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
 
 namespace qv {
@@ -112,9 +113,7 @@ Mouse::Button WindowInput::toEngineButton(sf::Mouse::Button button) {
     }
 }
 
-void WindowInput::collect(std::vector<ReplayRecord>& events) {
-    constexpr int PRESSED = static_cast<int>(KeyboardAction::PRESSED);
-    constexpr int RELEASED = static_cast<int>(KeyboardAction::RELEASED);
+void WindowInput::collect(std::vector<InputEvent>& events) {
     sf::RenderWindow* window = DisplayManager::getInstance().getWindow();
 
     // A closed window yields no more events; only the polling below goes on
@@ -127,20 +126,21 @@ void WindowInput::collect(std::vector<ReplayRecord>& events) {
                 window->close();
                 break;
             case sf::Event::KeyPressed:
-                events.push_back(ReplayRecord::key(PRESSED, toEngineKey(event.key.code)));
+                events.push_back(
+                    InputEvent::key(KeyboardAction::PRESSED, toEngineKey(event.key.code)));
                 break;
             case sf::Event::KeyReleased:
-                events.push_back(ReplayRecord::key(RELEASED, toEngineKey(event.key.code)));
+                events.push_back(
+                    InputEvent::key(KeyboardAction::RELEASED, toEngineKey(event.key.code)));
                 break;
             case sf::Event::MouseButtonPressed:
-                events.push_back(ReplayRecord::mouse(static_cast<int>(MouseAction::CLICKED),
-                                                     toEngineButton(event.mouseButton.button),
-                                                     event.mouseButton.x, event.mouseButton.y));
+                events.push_back(InputEvent::mouse(MouseAction::CLICKED,
+                                                   toEngineButton(event.mouseButton.button),
+                                                   event.mouseButton.x, event.mouseButton.y));
                 break;
             case sf::Event::MouseMoved:
-                events.push_back(ReplayRecord::mouse(static_cast<int>(MouseAction::MOVED),
-                                                     Mouse::UNDEFINED, event.mouseMove.x,
-                                                     event.mouseMove.y));
+                events.push_back(InputEvent::mouse(MouseAction::MOVED, Mouse::UNDEFINED,
+                                                   event.mouseMove.x, event.mouseMove.y));
                 break;
             default:
                 break;
@@ -150,8 +150,7 @@ void WindowInput::collect(std::vector<ReplayRecord>& events) {
 
     for (const KeyPair& pair : KEYS) {
         if (sf::Keyboard::isKeyPressed(pair.sfml)) {
-            events.push_back(
-                ReplayRecord::key(static_cast<int>(KeyboardAction::HELD), pair.engine));
+            events.push_back(InputEvent::key(KeyboardAction::HELD, pair.engine));
             break;
         }
     }
@@ -164,8 +163,8 @@ void WindowInput::collect(std::vector<ReplayRecord>& events) {
             if (window != nullptr) {
                 where = sf::Mouse::getPosition(*window);
             }
-            events.push_back(ReplayRecord::mouse(static_cast<int>(MouseAction::HELD),
-                                                 toEngineButton(button), where.x, where.y));
+            events.push_back(
+                InputEvent::mouse(MouseAction::HELD, toEngineButton(button), where.x, where.y));
             break;
         }
     }
