@@ -5,6 +5,7 @@
 /// The whole public interface of the qv engine in one include.
 
 #include "qv/app/CommandLine.h"
+#include "qv/app/TestGame.h"
 #include "qv/core/Clock.h"
 #include "qv/core/DataFile.h"
 #include "qv/core/Environment.h"

@@ -3,8 +3,8 @@
 # prefix it was configured with, checks the installed headers (the umbrella
 # header names every one, the internal ones stay out), shows a sprite with
 # the installed viewer from a folder without a font, builds examples/gemhunt
-# against the package alone, then plays it briefly in a window and quits
-# with Q.
+# against the package alone, runs its tests (written with the engine's test
+# kit), then plays it briefly in a window and quits with Q.
 # Usage: gemhunt.sh BUILD_DIR SOURCE_DIR  (needs $DISPLAY; BUILD_DIR configured
 # with -DCMAKE_INSTALL_PREFIX=BUILD_DIR/prefix)
 set -euo pipefail
@@ -42,6 +42,8 @@ cmake -S "$source_dir/examples/gemhunt" -B "$work/build" -DCMAKE_PREFIX_PATH="$p
     -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build "$work/build" -j 2 >/dev/null || cmake --build "$work/build" -j 1
 cd "$work/build"
+ctest --output-on-failure >ctest.out 2>&1 || fail "gemhunt's own tests: $(cat ctest.out)"
+grep -q "100% tests passed, 0 tests failed out of [1-9]" ctest.out || fail "gemhunt ran no tests"
 ./gemhunt >out 2>&1 &
 pid=$!
 find_window '^Gem Hunt$' || fail "no window titled Gem Hunt: $(cat out)"
