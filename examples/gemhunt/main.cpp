@@ -2,13 +2,11 @@
 
 #include <qv/qv.h>
 
-int main() {
-    qv::DisplayManager::getInstance().setTitle("Gem Hunt");
-    qv::GameManager& game = qv::GameManager::getInstance();
-    const int status = game.startUp() == 0 && startGemHunt() == 0 ? 0 : 1;
-    if (status == 0) {
-        game.run();
-    }
-    game.shutDown();
-    return status;
+int main(int argc, char** argv) {
+    qv::GameSetup setup;
+    setup.programName = "gemhunt";
+    setup.title = "Gem Hunt";
+    setup.logFile = "gemhunt.log";
+    setup.start = startGemHunt;
+    return qv::runGame(argc, argv, setup);
 }

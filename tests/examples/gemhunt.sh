@@ -4,7 +4,8 @@
 # header names every one, the internal ones stay out), shows a sprite with
 # the installed viewer from a folder without a font, builds examples/gemhunt
 # against the package alone, runs its tests (written with the engine's test
-# kit), then plays it briefly in a window and quits with Q.
+# kit) and a recorded game headless, then plays it briefly in a window and
+# quits with Q.
 # Usage: gemhunt.sh BUILD_DIR SOURCE_DIR  (needs $DISPLAY; BUILD_DIR configured
 # with -DCMAKE_INSTALL_PREFIX=BUILD_DIR/prefix)
 set -euo pipefail
@@ -44,6 +45,10 @@ cmake --build "$work/build" -j 2 >/dev/null || cmake --build "$work/build" -j 1
 cd "$work/build"
 ctest --output-on-failure >ctest.out 2>&1 || fail "gemhunt's own tests: $(cat ctest.out)"
 grep -q "100% tests passed, 0 tests failed out of [1-9]" ctest.out || fail "gemhunt ran no tests"
+# A recorded game (it collects three gems) plays back the same.
+./gemhunt --replay "$source_dir/tests/examples/gemhunt.replay" --headless >replay.out 2>&1 ||
+    fail "the golden replay: $(cat replay.out)"
+grep -q " mismatches=0 " replay.out || fail "the golden replay: $(cat replay.out)"
 ./gemhunt >out 2>&1 &
 pid=$!
 find_window '^Gem Hunt$' || fail "no window titled Gem Hunt: $(cat out)"
@@ -58,5 +63,5 @@ hold q 0.2
 wait_exit "$pid"
 pid=""
 [ "$status" = 0 ] || fail "no clean exit on Q (status '$status'): $(cat out)"
-grep -q "Sprite 'gem' loaded" quorvel.log || fail "the log lacks the gem sprite"
+grep -q "Sprite 'gem' loaded" gemhunt.log || fail "gemhunt.log lacks the gem sprite"
 echo "PASS: installed, built against the package, played"
