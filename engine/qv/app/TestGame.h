@@ -23,7 +23,7 @@ namespace qv {
 ///     ASSERT_EQ(game.start(loadAndMakeObjects), 0);
 ///     game.hold(qv::Keyboard::D, 0, 5);
 ///     game.run(10);
-///     EXPECT_EQ(game.getGrid().charAt(45, 13), 'o');
+///     EXPECT_EQ(game.getGrid().charAt(45, 12), 'o');
 class TestGame {
 public:
     /// Nothing started yet.
