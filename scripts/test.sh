@@ -2,10 +2,10 @@
 # Builds and runs the whole test suite twice: in a plain build and in an
 # AddressSanitizer + UndefinedBehaviorSanitizer build, replays the golden
 # replays on an -O3 -march=native build of the game, builds the API
-# reference, installs the engine and builds and plays the example game
-# against it, then fuzzes the sprite loader for a minute and the replay
-# reader for half a minute. Window, input and sound tests run against a virtual X
-# screen.
+# reference, installs the engine and builds and plays the example game and
+# the tutorial's game against it, then fuzzes the sprite loader for a minute
+# and the replay reader for half a minute. Window, input and sound tests run
+# against a virtual X screen.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
@@ -52,7 +52,8 @@ run_suite() {
 }
 
 echo "== plain build =="
-configure_and_build build
+# Installed into build/prefix later, where the engine then finds its font.
+configure_and_build build -DCMAKE_INSTALL_PREFIX="$PWD/build/prefix"
 run_suite build
 
 echo "== golden replays on an -O3 -march=native build =="
@@ -80,8 +81,9 @@ echo "== API reference =="
 # or a broken reference fails here.
 cmake --build build --target docs
 
-echo "== installed package and the example game =="
+echo "== installed package, the example game and the tutorial's game =="
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash tests/examples/gemhunt.sh build .
+bash tests/examples/tutorial.sh build/prefix .
 
 echo "== sanitizer build =="
 configure_and_build build-asan -DQV_SANITIZE=ON -DQV_BUILD_BENCH=OFF

@@ -61,7 +61,9 @@ int main(int argc, char** argv) {
     qv::DisplayManager& display = qv::DisplayManager::getInstance();
     display.setTitle("qv-sprite-view: " + path);
     if (display.startUp() != 0 || qv::InputManager::getInstance().startUp() != 0) {
-        std::fprintf(stderr, "qv-sprite-view: cannot open the window (is qv-font.ttf here?)\n");
+        const std::string& why = display.getFailure();
+        std::fprintf(stderr, "qv-sprite-view: %s\n",
+                     why.empty() ? "cannot open the window" : why.c_str());
         qv::GameManager::getInstance().shutDown();
         return 1;
     }

@@ -150,6 +150,14 @@ TEST_F(DisplayWindow, ViewCornerShiftsEveryCell) {
 
     EXPECT_EQ(litCells(image), (std::set<Cell>{{0, 0}, {1, 0}, {2, 1}}));
     expectCellColour(image, {2, 1}, sf::Color::Cyan);
+    // A mouse pixel names the world cell drawn there.
+    const std::pair<qv::Vector, qv::Vector> pixelCells[] = {{{0, 0}, {10, 5}},
+                                                            {{25.5f, 31.9f}, {11, 5}},
+                                                            {{25.6f, 32}, {12, 6}},
+                                                            {{1023, 767}, {89, 28}}};
+    for (const auto& [pixel, cell] : pixelCells) {
+        EXPECT_EQ(display.pixelsToCells(pixel), cell) << pixel;
+    }
 }
 
 // Each printable character with a space in the cell to its right: the

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# The engine as an outside author gets it: installs a build into a fresh
-# prefix, checks the installed headers (the umbrella header names every one,
-# the internal ones stay out), builds examples/gemhunt against the package
-# alone, then plays it briefly in a window and quits with Q.
-# Usage: gemhunt.sh BUILD_DIR SOURCE_DIR  (needs $DISPLAY)
+# The engine as an outside author gets it: installs a build afresh into the
+# prefix it was configured with, checks the installed headers (the umbrella
+# header names every one, the internal ones stay out), shows a sprite with
+# the installed viewer from a folder without a font, builds examples/gemhunt
+# against the package alone, runs its tests (written with the engine's test
+# kit) and a recorded game headless, then plays it briefly in a window and
+# quits with Q.
+# Usage: gemhunt.sh BUILD_DIR SOURCE_DIR  (needs $DISPLAY; BUILD_DIR configured
+# with -DCMAKE_INSTALL_PREFIX=BUILD_DIR/prefix)
 set -euo pipefail
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)/x_window.sh"
 build=$(realpath "$1")
@@ -12,9 +16,14 @@ work=$(mktemp -d)
 pid=""
 trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" # the GL driver's
 
-cmake --install "$build" --prefix "$work/prefix" >/dev/null
-include=$work/prefix/include
+# The engine looks for its font in the configured prefix: install exactly there.
+prefix=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")
+case "$prefix" in "$build"/?*) ;; *) fail "configure with -DCMAKE_INSTALL_PREFIX=$build/prefix, not '$prefix'" ;; esac
+rm -rf "$prefix"
+cmake --install "$build" >/dev/null
+include=$prefix/include
 for internal in core/Platform.h world/CollisionGrid.h world/GridPlacement.h; do
     [ ! -e "$include/qv/$internal" ] || fail "internal header installed: $internal"
 done
@@ -26,23 +35,37 @@ for header in $(cd "$include" && find qv -name '*.h' ! -name qv.h | sort); do
     grep -q "#include \"$header\"" "$include/qv/qv.h" || fail "qv/qv.h lacks $header"
 done
 
-cmake -S "$source_dir/examples/gemhunt" -B "$work/build" -DCMAKE_PREFIX_PATH="$work/prefix" \
+(cd "$work" && exec "$prefix/bin/qv-sprite-view" "$source_dir/examples/gemhunt/Sprites/gem-spr.txt" >out 2>&1) &
+pid=$!
+find_window '^qv-sprite-view: ' || fail "the viewer opened no window away from a font: $(cat "$work/out")"
+hold q 0.2
+wait_exit "$pid"
+pid=""
+[ "$status" = 0 ] || fail "the viewer did not quit on Q (status '$status'): $(cat "$work/out")"
+
+cmake -S "$source_dir/examples/gemhunt" -B "$work/build" -DCMAKE_PREFIX_PATH="$prefix" \
     -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build "$work/build" -j 2 >/dev/null || cmake --build "$work/build" -j 1
 cd "$work/build"
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" # the GL driver's
+ctest --output-on-failure >ctest.out 2>&1 || fail "gemhunt's own tests: $(cat ctest.out)"
+grep -q "100% tests passed, 0 tests failed out of [1-9]" ctest.out || fail "gemhunt ran no tests"
+# A recorded game (it collects three gems) plays back the same.
+./gemhunt --replay "$source_dir/tests/examples/gemhunt.replay" --headless >replay.out 2>&1 ||
+    fail "the golden replay: $(cat replay.out)"
+grep -q " mismatches=0 " replay.out || fail "the golden replay: $(cat replay.out)"
 ./gemhunt >out 2>&1 &
 pid=$!
 find_window '^Gem Hunt$' || fail "no window titled Gem Hunt: $(cat out)"
 hold d 0.5
-# Gems and the Gems counter are yellow, the explorer cyan, the walls blue.
+# Gems and the Gems counter are yellow, the explorer cyan, the walls blue
+# (thin glyphs: few pixels take the exact colour).
 screen=$(import -window "$window" -depth 8 txt:- 2>/dev/null)
 for colour in '#FFFF00' '#00FFFF' '#0000FF'; do
-    [ "$(grep -c "$colour" <<<"$screen")" -gt 20 ] || fail "nothing drawn in $colour"
+    [ "$(grep -c "$colour" <<<"$screen")" -gt 5 ] || fail "nothing drawn in $colour"
 done
 hold q 0.2
 wait_exit "$pid"
 pid=""
 [ "$status" = 0 ] || fail "no clean exit on Q (status '$status'): $(cat out)"
-grep -q "Sprite 'gem' loaded" quorvel.log || fail "the log lacks the gem sprite"
+grep -q "Sprite 'gem' loaded" gemhunt.log || fail "gemhunt.log lacks the gem sprite"
 echo "PASS: installed, built against the package, played"

@@ -202,6 +202,8 @@ TEST_F(World, AFollowedObjectKeepsTheViewCentredWithinTheBoundary) {
     world.setView(qv::Box(qv::Vector(5, 5), 20, 10));
     world.moveObject(at(qv::Vector(50, 12), qv::Solidity::Intangible), qv::Vector(60, 12));
     EXPECT_EQ(world.getView().corner, qv::Vector(5, 5));
+    // Failures print boxes and points readably, not as raw bytes.
+    EXPECT_EQ(testing::PrintToString(world.getView()), "(5, 5) 20 x 10");
 }
 
 } // namespace

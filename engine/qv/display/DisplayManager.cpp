@@ -143,6 +143,15 @@ void DisplayManager::showFrame() {
     frame.clear();
 }
 
+Vector DisplayManager::pixelsToCells(Vector pixels) const {
+    const Vector corner = WorldManager::getInstance().getView().corner;
+    const float cellWidth =
+        static_cast<float>(horizontalPixels) / static_cast<float>(horizontalChars);
+    const float cellHeight = static_cast<float>(verticalPixels) / static_cast<float>(verticalChars);
+    return Vector(std::floor(pixels.x / cellWidth) + corner.x,
+                  std::floor(pixels.y / cellHeight) + corner.y);
+}
+
 int DisplayManager::getHorizontalChars() const {
     return horizontalChars;
 }

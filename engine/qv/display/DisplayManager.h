@@ -73,6 +73,10 @@ public:
     /// The text grid of the last frame shown.
     const TextGrid& getGrid() const;
 
+    /// The world cell under a window pixel, such as a mouse event's
+    /// position: whole column and row, the view's corner added.
+    Vector pixelsToCells(Vector pixels) const;
+
     /// Columns of the grid: 80.
     int getHorizontalChars() const;
     /// Rows of the grid: 24.

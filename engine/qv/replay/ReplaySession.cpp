@@ -175,23 +175,28 @@ std::string ReplaySession::findNewMessage(std::uint64_t recordedDigest) const {
     return "";
 }
 
+std::uint64_t ReplaySession::worldDigest() const {
+    std::uint64_t digest = FNV_START;
+    const ObjectList all = WorldManager::getInstance().getAllObjects();
+    for (int i = 0; i < all.getCount(); ++i) {
+        const Object* object = all[i];
+        mixValue(digest, object->getId());
+        mixString(digest, object->getType());
+        mixValue(digest, object->getPosition().x);
+        mixValue(digest, object->getPosition().y);
+        const Sprite* sprite = object->getSprite();
+        mixString(digest, sprite != nullptr ? sprite->getLabel() : std::string());
+        mixValue(digest, object->getFrameIndex());
+    }
+    return digest;
+}
+
 ReplayRecord ReplaySession::takeDigest(ReplayRecord::Kind kind) {
     ReplayRecord digest;
     digest.kind = kind;
     digest.frame = frame;
-    digest.worldDigest = FNV_START;
-    const ObjectList all = WorldManager::getInstance().getAllObjects();
-    digest.objects = all.getCount();
-    for (int i = 0; i < all.getCount(); ++i) {
-        const Object* object = all[i];
-        mixValue(digest.worldDigest, object->getId());
-        mixString(digest.worldDigest, object->getType());
-        mixValue(digest.worldDigest, object->getPosition().x);
-        mixValue(digest.worldDigest, object->getPosition().y);
-        const Sprite* sprite = object->getSprite();
-        mixString(digest.worldDigest, sprite != nullptr ? sprite->getLabel() : std::string());
-        mixValue(digest.worldDigest, object->getFrameIndex());
-    }
+    digest.worldDigest = worldDigest();
+    digest.objects = WorldManager::getInstance().getAllObjects().getCount();
     digest.messages = messages;
     digest.logDigest = logDigest;
     return digest;

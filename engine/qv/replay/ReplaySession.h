@@ -81,6 +81,10 @@ public:
     /// last frame (replaying); -1 otherwise.
     int finish();
 
+    /// The world now as a checkpoint digests it: every object's id, type,
+    /// position, sprite and frame, in list order.
+    std::uint64_t worldDigest() const;
+
     /// Frames begun so far.
     int getFramesRun() const;
 

@@ -1,5 +1,7 @@
 #include "qv/world/Box.h"
 
+#include <ostream>
+
 namespace qv {
 
 namespace {
@@ -14,6 +16,10 @@ bool intervalsOverlap(float aStart, float aExtent, float bStart, float bExtent) 
 bool boxesIntersect(const Box& a, const Box& b) {
     return intervalsOverlap(a.corner.x, a.horizontal, b.corner.x, b.horizontal) &&
            intervalsOverlap(a.corner.y, a.vertical, b.corner.y, b.vertical);
+}
+
+std::ostream& operator<<(std::ostream& out, const Box& box) {
+    return out << box.corner << ' ' << box.horizontal << " x " << box.vertical;
 }
 
 } // namespace qv

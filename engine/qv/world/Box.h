@@ -26,6 +26,9 @@ public:
 /// boxes that only touch along an edge or at a corner intersect.
 bool boxesIntersect(const Box& a, const Box& b);
 
+/// Writes "(x, y) W x H", the corner and the extents.
+std::ostream& operator<<(std::ostream& out, const Box& box);
+
 } // namespace qv
 
 #endif

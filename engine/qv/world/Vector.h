@@ -1,6 +1,8 @@
 #ifndef QV_WORLD_VECTOR_H
 #define QV_WORLD_VECTOR_H
 
+#include <iosfwd>
+
 namespace qv {
 
 /// A point or displacement on the character grid; y grows downwards.
@@ -30,6 +32,9 @@ public:
     /// Not operator==().
     bool operator!=(const Vector& other) const { return !(*this == other); }
 };
+
+/// Writes "(x, y)": test failures then show the point.
+std::ostream& operator<<(std::ostream& out, const Vector& vector);
 
 } // namespace qv
 

@@ -1,5 +1,6 @@
 #include "qv/platform/desktop/WindowScreen.h"
 
+#include "qv/core/DataFile.h"
 #include "qv/platform/desktop/WindowInput.h"
 #include "qv/platform/desktop/XDisplayProbe.h"
 
@@ -26,7 +27,7 @@ WindowScreen::WindowScreen()
       backgroundColor(sf::Color::Black), windowShowsPrevious(false), flushed(0), rasterisedTotal(0),
       unchangedFrames(0) {
     // A missing font is reported by open(), which loads it again.
-    font.loadFromFile(FONT_FILE);
+    font.loadFromFile(findDataFile(FONT_FILE));
 }
 
 WindowScreen::~WindowScreen() = default;
@@ -62,10 +63,11 @@ int WindowScreen::open(const std::string& title, int columns, int rows, int widt
     // One key-pressed event per press; holding is reported by polling instead.
     window->setKeyRepeatEnabled(false);
     window->setVerticalSyncEnabled(true);
-    if (!font.loadFromFile(FONT_FILE)) {
+    if (!font.loadFromFile(findDataFile(FONT_FILE))) {
         char folder[PATH_MAX];
         return fail(std::string("cannot load the font ") + FONT_FILE + " from " +
-                    (getcwd(folder, sizeof folder) != nullptr ? folder : "the working folder"));
+                    (getcwd(folder, sizeof folder) != nullptr ? folder : "the working folder") +
+                    " or " + installedDataFolder());
     }
     return 0;
 }
