@@ -12,7 +12,7 @@
 namespace {
 
 TEST(RunGame, AnswersEachCommandLineInTheGamesNameWithItsStatus) {
-    const std::string golden = qvtest::sourcePath("tests/replays/game-over.replay");
+    const std::string golden = qvtest::sourcePath("tests/replays/play-and-quit.replay");
     int starts = 0;
     qv::GameSetup named{"tester", "", "tester.log", [&starts] { return ++starts; }};
     const std::string version = std::string("tester (qv ") + qv::engineVersion() + ")\n";
