@@ -1,0 +1,186 @@
+// The terminal's parts without a terminal: bytes to events, held keys from
+// auto-repeat, frames to bytes.
+#include "qv/platform/terminal/HeldKeys.h"
+#include "qv/platform/terminal/TerminalReader.h"
+#include "qv/platform/terminal/TerminalWriter.h"
+
+#include "support/AnsiScreen.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using qv::InputEvent;
+
+// "P34" a key pressed (H held, R released), "C0@6,16" a click (M moved).
+std::string describe(const std::vector<InputEvent>& events) {
+    std::string text;
+    for (const InputEvent& event : events) {
+        text += text.empty() ? "" : " ";
+        if (event.kind == InputEvent::Kind::KEY) {
+            text += "PRH"[event.action] + std::to_string(event.code);
+        } else {
+            text += "CHM"[event.action] + std::to_string(event.code) + "@" +
+                    std::to_string(event.x) + "," + std::to_string(event.y);
+        }
+    }
+    return text;
+}
+
+TEST(TerminalReader, ReadsEachEncodingWholeOrByteByByte) {
+    const struct {
+        std::string bytes;
+        std::string events;
+    } cases[] = {
+        {"dD1 0\r\t-~/", "P34 P34 P57 P0 P66 P1 P3 P9 P11 P14"},
+        {"\x1b[A\x1b[D\x1bOP\x1bOS\x1b[15~\x1b[17~\x1b[24~", "P6 P4 P19 P22 P23 P24 P30"},
+        {"\x1b[100u\x1b[100;1:2u\x1b[100;1:3u\x1b[27u\x1b[57441;2:3u\x1b[1;1:3A",
+         "P34 H34 R34 P2 R17 R6"},
+        {"\x1b[<0;1;1M\x1b[<2;80;24M\x1b[<34;3;2M\x1b[<0;5;5m", "C0@6,16 C1@1017,752 M-1@32,48"},
+        // Wheel, outside the grid, replies and junk give nothing.
+        {"\x1b[<64;1;1M\x1b[<0;81;1M\x1b[?1;2c\x1b[12;40R\x1b[I", ""},
+        // Ctrl-C under the protocol is no key; Ctrl-A and Alt-d are theirs.
+        {"\x1b[99;5u\x01\x1b"
+         "d",
+         "P31 P34"},
+        {"\x1b[1;2\x01"
+         "x",
+         "P31 P54"},
+        // Too long to be anything: dropped, and the rest read afresh.
+        {"\x1b[" + std::string(50, '1') + "u", "P57 P57 P57 P57 P51"},
+        {"\x1b\x1b\x1b[B", "P2 P2 P7"},
+    };
+    for (const auto& c : cases) {
+        qv::TerminalReader whole;
+        qv::TerminalReader split;
+        std::vector<InputEvent> wholeEvents;
+        std::vector<InputEvent> splitEvents;
+        whole.feed(c.bytes.data(), c.bytes.size(), wholeEvents);
+        for (const char byte : c.bytes) {
+            split.feed(&byte, 1, splitEvents);
+        }
+        EXPECT_EQ(describe(wholeEvents), c.events) << c.bytes.substr(1);
+        EXPECT_EQ(describe(splitEvents), c.events) << c.bytes.substr(1);
+        EXPECT_FALSE(whole.isWaiting());
+    }
+}
+
+TEST(TerminalReader, KnowsReleasesHeldButtonAndInterruptAndALoneEscape) {
+    qv::TerminalReader reader;
+    std::vector<InputEvent> events;
+    const std::string plain = "d\x1b[<0;2;3M\x1b";
+    reader.feed(plain.data(), plain.size(), events);
+    EXPECT_FALSE(reader.reportsReleases());
+    EXPECT_EQ(reader.getHeldButton(), qv::Mouse::LEFT);
+    EXPECT_EQ(reader.getMouseX(), 19);
+    EXPECT_EQ(reader.getMouseY(), 80);
+    EXPECT_TRUE(reader.isWaiting());
+    reader.expire(events);
+    EXPECT_EQ(describe(events), "P34 C0@19,80 P2");
+
+    const std::string reply = "\x1b[?11u\x1b[<0;2;3m\x1b[99;5u";
+    reader.feed(reply.data(), reply.size(), events);
+    EXPECT_TRUE(reader.reportsReleases());
+    EXPECT_EQ(reader.getHeldButton(), qv::Mouse::UNDEFINED);
+    EXPECT_TRUE(reader.takeInterrupt());
+    EXPECT_FALSE(reader.takeInterrupt());
+}
+
+TEST(HeldKeys, HoldsWhileRepeatsComeAndReportsTheFirstKeyDownEachFrame) {
+    // One frame per step: at its time, these bytes arrive, then the frame ends.
+    const struct {
+        long long ms;
+        std::string bytes;
+        std::string events;
+    } steps[] = {
+        {0, "d", "P34 H34"},
+        {590, "", "H34"}, // still waiting for the first repeat
+        {600, "d", "H34"},
+        {700, "d1", "P57 H34"},
+        {850, "", "H34"},
+        {851, "", "R34 H57"}, // D's repeats stopped; 1 never repeated
+        {1301, "", "R57"},
+        {1400, "\x1b[?11u\x1b[100u\x1b[32u", "P34 P0 H34"}, // exact from here
+        {9000, "\x1b[100;1:2u", "H34"},
+        {9001, "\x1b[100;1:3u", "R34 H0"},
+        {9002, "\x1b[32;1:3u\x1b[<0;1;1M", "R0 C0@6,16"},
+    };
+    qv::TerminalReader reader;
+    qv::HeldKeys held;
+    for (const auto& step : steps) {
+        std::vector<InputEvent> read;
+        std::vector<InputEvent> events;
+        reader.feed(step.bytes.data(), step.bytes.size(), read);
+        for (const InputEvent& event : read) {
+            held.accept(event, reader.reportsReleases(), step.ms, events);
+        }
+        held.endFrame(step.ms, events);
+        EXPECT_EQ(describe(events), step.events) << "at " << step.ms << " ms";
+    }
+}
+
+qv::TextGrid randomFrame(std::mt19937& random, const qv::TextGrid& previous, int changes) {
+    qv::TextGrid frame = previous;
+    for (int i = 0; i < changes; ++i) {
+        frame.put(static_cast<int>(random() % 80), static_cast<int>(random() % 24),
+                  static_cast<char>(' ' + random() % 95), static_cast<qv::Color>(random() % 8));
+    }
+    return frame;
+}
+
+TEST(TerminalWriter, TheTerminalShowsEveryFrameAndUnchangedFramesCostNothing) {
+    for (const bool trueColor : {false, true}) {
+        std::mt19937 random(7);
+        qv::TerminalWriter writer(80, 24, trueColor);
+        writer.resize(80, 24);
+        qv::TextGrid terminal(80, 24);
+        qv::TextGrid frame(80, 24);
+        for (int i = 0; i < 40; ++i) {
+            frame = randomFrame(random, frame, i == 0 ? 2000 : i % 7);
+            std::string bytes;
+            writer.write(frame, bytes);
+            qvtest::applyAnsi(bytes, terminal);
+            ASSERT_EQ(qvtest::screenText(terminal), qvtest::screenText(frame)) << "frame " << i;
+            EXPECT_EQ(bytes.empty(), i % 7 == 0 && i > 0) << "frame " << i;
+            if (!bytes.empty()) {
+                EXPECT_EQ(bytes.rfind("\x1b[?2026h", 0), 0u);
+                EXPECT_EQ(bytes.substr(bytes.size() - 8), "\x1b[?2026l");
+            }
+        }
+    }
+}
+
+TEST(TerminalWriter, ASmallTerminalGetsOneLineUntilAResizeRedrawsAll) {
+    qv::TerminalWriter writer(80, 24, false);
+    qv::TextGrid frame(80, 24);
+    frame.put(3, 4, '@', qv::RED);
+    std::string bytes;
+    writer.resize(80, 23);
+    writer.write(frame, bytes);
+    EXPECT_FALSE(writer.fits());
+    EXPECT_NE(bytes.find("Make the terminal at least 80 x 24 to play."), std::string::npos);
+    std::string again;
+    writer.write(frame, again);
+    EXPECT_EQ(again, "");
+
+    writer.resize(100, 30);
+    std::string redraw;
+    writer.write(frame, redraw);
+    qv::TextGrid terminal(80, 24);
+    terminal.put(0, 0, 'x', qv::BLUE);
+    qvtest::applyAnsi(redraw, terminal);
+    EXPECT_EQ(qvtest::screenText(terminal), qvtest::screenText(frame));
+}
+
+TEST(TerminalWriter, TrueColorOnlyWhenColortermSaysSo) {
+    EXPECT_TRUE(qv::TerminalWriter::wantsTrueColor("truecolor"));
+    EXPECT_TRUE(qv::TerminalWriter::wantsTrueColor("24bit"));
+    EXPECT_FALSE(qv::TerminalWriter::wantsTrueColor("256color"));
+    EXPECT_FALSE(qv::TerminalWriter::wantsTrueColor(nullptr));
+}
+
+} // namespace

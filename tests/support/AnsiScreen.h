@@ -1,0 +1,22 @@
+#ifndef QV_TESTS_SUPPORT_ANSISCREEN_H
+#define QV_TESTS_SUPPORT_ANSISCREEN_H
+
+#include "qv/display/TextGrid.h"
+
+#include <string>
+
+namespace qvtest {
+
+/// Plays terminal output onto a grid as a terminal would show it: cursor
+/// moves, clearing, line breaks and colours (the eight ANSI ones and the
+/// window's exact RGB; default and unknown colours count as white). Starts
+/// at the top left in white.
+void applyAnsi(const std::string& bytes, qv::TextGrid& grid);
+
+/// The grid as the golden replays store screens: rows of text, then rows
+/// of colour digits.
+std::string screenText(const qv::TextGrid& grid);
+
+} // namespace qvtest
+
+#endif
