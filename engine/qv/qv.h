@@ -6,6 +6,7 @@
 
 #include "qv/app/CommandLine.h"
 #include "qv/core/Clock.h"
+#include "qv/core/Environment.h"
 #include "qv/core/Event.h"
 #include "qv/core/EventCollision.h"
 #include "qv/core/EventKeyboard.h"
@@ -25,6 +26,7 @@
 #include "qv/display/InputSource.h"
 #include "qv/display/Keyboard.h"
 #include "qv/display/Mouse.h"
+#include "qv/display/Screen.h"
 #include "qv/display/TextGrid.h"
 #include "qv/display/ViewObject.h"
 #include "qv/replay/ReplayReader.h"

@@ -12,6 +12,8 @@
 #include "support/WindowCapture.h"
 #include "support/XInput.h"
 
+#include <SFML/Graphics/RenderWindow.hpp>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -7,6 +7,8 @@
 #include "qv/display/DisplayManager.h"
 #include "qv/display/WindowInput.h"
 
+#include <SFML/Graphics/RenderWindow.hpp>
+
 namespace qv {
 
 namespace {

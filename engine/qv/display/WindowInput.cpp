@@ -2,6 +2,7 @@
 
 #include "qv/display/DisplayManager.h"
 
+#include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
 
 namespace qv {

@@ -3,6 +3,7 @@
 #include "qv/display/DisplayManager.h"
 #include "qv/replay/ReplaySession.h"
 
+#include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
 
 namespace qv {

@@ -1,5 +1,6 @@
 #include "qv/replay/ReplaySession.h"
 
+#include "qv/core/Environment.h"
 #include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
 #include "qv/display/InputManager.h"
@@ -52,6 +53,8 @@ ReplaySession::ReplaySession()
       logDigest(FNV_START), nextInput(0), nextValue(0), nextCheckpoint(0), hasEnd(false),
       lastFrame(0), checks(0), mismatches(0) {
     InputManager::getInstance().setObserver(&sessionInput);
+    Environment::getInstance().setOverride(
+        [this](const std::string& name, long long live) { return environment(name, live); });
 }
 
 ReplaySession& ReplaySession::getInstance() {
@@ -228,7 +231,7 @@ long long ReplaySession::environment(const std::string& name, long long live) {
 }
 
 std::time_t ReplaySession::calendarTime() {
-    return static_cast<std::time_t>(environment("time", std::time(nullptr)));
+    return Environment::getInstance().calendarTime();
 }
 
 int ReplaySession::finish() {

@@ -61,7 +61,8 @@ public:
     /// Appends the replay's input events of the current frame to events.
     void takeInput(std::vector<ReplayRecord>& events);
 
-    /// A value the game takes from outside, under a name: recorded when
+    /// A value the game takes from outside, under a name (once the session
+    /// is made, every Environment::value() comes here): recorded when
     /// recording, read back from the replay when replaying (a value read in
     /// another frame or under another name counts as a mismatch and gives
     /// live), live otherwise.
