@@ -5,6 +5,7 @@
 #include "qv/app/CommandLine.h"
 #include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
+#include "qv/platform/terminal/TerminalPlatform.h"
 #include "qv/replay/ReplaySession.h"
 
 #include <chrono>
@@ -33,6 +34,9 @@ int main(int argc, char** argv) {
     qv::GameManager& game = qv::GameManager::getInstance();
     qv::LogManager& log = qv::LogManager::getInstance();
     game.setHeadless(options.isHeadless());
+    if (options.inTerminal()) {
+        qv::TerminalPlatform::use(!replaying);
+    }
     const auto started = std::chrono::steady_clock::now();
     int status = 0;
     if (game.startUp() != 0) {
@@ -63,7 +67,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quorvel: %s: %s\n", options.getRecordFile().c_str(),
                      session.getError().c_str());
     }
-    if (options.isHeadless()) {
+    // A replay checked in the terminal reports as a headless one does.
+    if (options.isHeadless() || (replaying && options.inTerminal())) {
         std::printf("frames=%d checks=%d mismatches=%d seconds=%.3f\n", session.getFramesRun(),
                     session.getChecks(), session.getMismatches(), seconds.count());
     }

@@ -25,9 +25,7 @@ protected:
         if (line.back() == '\n') {
             // SFML ends a report with an empty line: no message for that.
             if (line != "\n") {
-                writingMachineReport = true;
-                LogManager::getInstance().writeLog("%s", line.c_str());
-                writingMachineReport = false;
+                LogManager::getInstance().writeMachineReport(line);
             }
             line.clear();
         }
@@ -91,6 +89,13 @@ int LogManager::writeLog(const char* format, ...) {
     va_start(arguments, format);
     const int written = writeLogV(format, arguments);
     va_end(arguments);
+    return written;
+}
+
+int LogManager::writeMachineReport(const std::string& line) {
+    writingMachineReport = true;
+    const int written = writeLog("%s", line.c_str());
+    writingMachineReport = false;
     return written;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <string>
 
 namespace qv {
 
@@ -42,6 +43,11 @@ public:
 
     /// The same with a va_list, for wrappers.
     int writeLogV(const char* format, std::va_list arguments);
+
+    /// Writes a line that describes the machine, not the game (a library's
+    /// complaint): logged like any message, but no observer hears it, so
+    /// replays from machines that differ still agree.
+    int writeMachineReport(const std::string& line);
 
     /// Hears every message's text, without its time stamp, as it is
     /// written (also when no file is open); SFML's own reports, which

@@ -1,11 +1,13 @@
 #include "qv/platform/terminal/TerminalSession.h"
 
+#include <fcntl.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -21,6 +23,7 @@ namespace {
 // What a signal handler may touch: plain data, set before the handlers go in.
 int heldInput = -1;
 int heldOutput = -1;
+int savedStderr = -1;
 termios savedMode;
 volatile std::sig_atomic_t holding = 0;
 volatile std::sig_atomic_t resized = 0;
@@ -53,6 +56,7 @@ void restoreTerminal() {
     holding = 0;
     writeAll(heldOutput, TerminalSession::RESTORE, std::strlen(TerminalSession::RESTORE));
     tcsetattr(heldInput, TCSANOW, &savedMode);
+    dup2(savedStderr, STDERR_FILENO);
 }
 
 extern "C" void restoreAndEnd(int signal) {
@@ -117,6 +121,18 @@ int TerminalSession::open(int input, int output) {
     sigemptyset(&resize.sa_mask);
     sigaction(SIGWINCH, &resize, &previousResize);
 
+    // Never blocking: a flood of messages loses its excess rather than
+    // stopping the game.
+    int errorPipe[2];
+    if (pipe(errorPipe) == 0) {
+        fcntl(errorPipe[0], F_SETFL, O_NONBLOCK);
+        fcntl(errorPipe[1], F_SETFL, O_NONBLOCK);
+        fflush(stderr);
+        savedStderr = dup(STDERR_FILENO);
+        dup2(errorPipe[1], STDERR_FILENO);
+        ::close(errorPipe[1]);
+        errorRead = errorPipe[0];
+    }
     holding = 1;
     tcsetattr(input, TCSANOW, &mode);
     writeAll(output, ENTER, std::strlen(ENTER));
@@ -130,6 +146,10 @@ void TerminalSession::close() {
         return;
     }
     restoreTerminal();
+    if (savedStderr >= 0) {
+        ::close(savedStderr);
+        savedStderr = -1;
+    }
     for (std::size_t i = 0; i < ENDING_COUNT; ++i) {
         sigaction(ENDING_SIGNALS[i], &previousActions[i], nullptr);
     }
@@ -165,6 +185,20 @@ std::size_t TerminalSession::read(char* buffer, std::size_t size) {
 
 void TerminalSession::write(const std::string& bytes) {
     writeAll(outputFd, bytes.data(), bytes.size());
+}
+
+std::string TerminalSession::takeErrorOutput() {
+    std::string text;
+    char buffer[512];
+    ssize_t got = 0;
+    while (errorRead >= 0 && (got = ::read(errorRead, buffer, sizeof buffer)) > 0) {
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+    if (!held && errorRead >= 0) {
+        ::close(errorRead);
+        errorRead = -1;
+    }
+    return text;
 }
 
 void TerminalSession::setTitle(const std::string& title) {

@@ -10,7 +10,9 @@ namespace qv {
 /// hidden, key releases and the mouse reported. Every way out gives the
 /// terminal back as it was: close(), exit(), and the signals that end the
 /// program (Ctrl-C, SIGTERM, SIGHUP, a crash), whose handler restores it
-/// and then lets the signal end the program as it would have.
+/// and then lets the signal end the program as it would have. While it holds
+/// the terminal, what the program writes to standard error is kept for the
+/// log instead of landing over the picture.
 /// One session at a time.
 class TerminalSession {
 public:
@@ -45,6 +47,9 @@ public:
     /// Writes all the bytes (a partial write is continued).
     void write(const std::string& bytes);
 
+    /// What was written to standard error since the last call.
+    std::string takeErrorOutput();
+
     /// Sets the terminal's title (the old one comes back at the end).
     void setTitle(const std::string& title);
 
@@ -55,6 +60,9 @@ private:
     int inputFd = -1;
     int outputFd = -1;
     bool held = false;
+    // Standard error while the terminal is held: written to one end,
+    // read from the other.
+    int errorRead = -1;
     std::string failure;
 };
 

@@ -1,0 +1,84 @@
+#include "qv/platform/terminal/TerminalScreen.h"
+
+#include "qv/core/LogManager.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+namespace qv {
+
+TerminalScreen::TerminalScreen(std::shared_ptr<TerminalSession> terminal)
+    : session(std::move(terminal)) {}
+
+int TerminalScreen::open(const std::string& title, int columns, int rows, int, int) {
+    if (session->open(STDIN_FILENO, STDOUT_FILENO) != 0) {
+        return -1;
+    }
+    writer = std::make_unique<TerminalWriter>(
+        columns, rows, TerminalWriter::wantsTrueColor(std::getenv("COLORTERM")));
+    session->setTitle(title);
+    return 0;
+}
+
+void TerminalScreen::close() {
+    session->close();
+    logErrorOutput();
+}
+
+bool TerminalScreen::isOpen() const {
+    return session->isOpen();
+}
+
+const std::string& TerminalScreen::getFailure() const {
+    return session->getFailure();
+}
+
+void TerminalScreen::setTitle(const std::string& title) {
+    if (session->isOpen()) {
+        session->setTitle(title);
+    }
+}
+
+void TerminalScreen::logErrorOutput() {
+    const std::string text = session->takeErrorOutput();
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find('\n', start);
+        const std::size_t next = end == std::string::npos ? text.size() : end + 1;
+        LogManager::getInstance().writeMachineReport(text.substr(start, next - start));
+        start = next;
+    }
+}
+
+void TerminalScreen::show(const std::vector<ScreenCell>&, const TextGrid& grid) {
+    logErrorOutput();
+    bytes.clear();
+    for (;;) {
+        if (session->takeResize()) {
+            int columns = 0;
+            int rows = 0;
+            session->getSize(columns, rows);
+            // A terminal that does not say its size is taken to be big enough.
+            if (columns == 0 && rows == 0) {
+                columns = grid.getColumns();
+                rows = grid.getRows();
+            }
+            writer->resize(columns, rows);
+        }
+        writer->write(grid, bytes);
+        if (writer->fits()) {
+            break;
+        }
+        // Too small to play: the game waits, asking for room, until the
+        // player resizes (or ends it with Ctrl-C).
+        session->write(bytes);
+        bytes.clear();
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    session->write(bytes);
+}
+
+} // namespace qv
