@@ -3,15 +3,10 @@
 // reader too. Golden replays (tests/replays) play headless to the screen and
 // log (.screen, .messages) committed beside them; QV_UPDATE_GOLDEN=1 rewrites
 // those instead.
-#include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
-#include "qv/display/DisplayManager.h"
 #include "qv/replay/ReplayReader.h"
-#include "qv/replay/ReplaySession.h"
+#include "support/HeadlessReplay.h"
 #include "support/TestSupport.h"
-
-#include "GameResources.h"
-#include "GameStart.h"
 
 #include <gtest/gtest.h>
 
@@ -118,34 +113,9 @@ std::vector<std::string> goldenNames() {
 
 TEST_P(GoldenReplay, PlaysHeadlessToTheCommittedScreenAndLog) {
     const std::string base = qvtest::sourcePath("tests/replays/" + GetParam());
-    qv::ReplaySession& session = qv::ReplaySession::getInstance();
-    ASSERT_EQ(session.startReplay(base + ".replay"), 0) << session.getError();
-    // As the game's main starts a game.
-    qv::GameManager& game = qv::GameManager::getInstance();
-    qv::LogManager& log = qv::LogManager::getInstance();
-    game.setHeadless(true);
-    ASSERT_EQ(game.startUp(), 0);
-    log.setFlush(true);
-    log.writeLog("Loading Sprites\n");
-    loadGameResources();
-    new GameStart;
-    log.writeLog("Wave started\n");
-    game.run();
-    EXPECT_EQ(session.finish(), 0) << session.getFirstMismatch();
-    EXPECT_EQ(session.getMismatches(), 0);
-    EXPECT_TRUE(session.ranToEnd());
-
-    // The last frame's characters, then its colours as digits.
-    const qv::TextGrid& grid = qv::DisplayManager::getInstance().getGrid();
-    std::string screen = grid.toText();
-    for (int row = 0; row < grid.getRows(); ++row) {
-        for (int column = 0; column < grid.getColumns(); ++column) {
-            screen += static_cast<char>('0' + grid.colorAt(column, row));
-        }
-        screen += '\n';
-    }
-    game.shutDown();
-    const std::string logText = qvtest::withTimesMasked(qvtest::readFile(log.fileName));
+    const std::string screen = qvtest::replayHeadless(base + ".replay");
+    const std::string logText =
+        qvtest::withTimesMasked(qvtest::readFile(qv::LogManager::getInstance().fileName));
     if (std::getenv("QV_UPDATE_GOLDEN") != nullptr) {
         qvtest::writeFile(base + ".screen", screen);
         qvtest::writeFile(base + ".messages", logText);

@@ -1,13 +1,26 @@
-// The terminal's parts without a terminal: bytes to events, held keys from
-// auto-repeat, frames to bytes.
+// The terminal's parts: bytes to events, held keys from auto-repeat, frames
+// to bytes, and a session on a pseudo-terminal, left every way there is.
 #include "qv/platform/terminal/HeldKeys.h"
+#include "qv/platform/terminal/TerminalInput.h"
 #include "qv/platform/terminal/TerminalReader.h"
+#include "qv/platform/terminal/TerminalSession.h"
 #include "qv/platform/terminal/TerminalWriter.h"
 
 #include "support/AnsiScreen.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <pty.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -181,6 +194,125 @@ TEST(TerminalWriter, TrueColorOnlyWhenColortermSaysSo) {
     EXPECT_TRUE(qv::TerminalWriter::wantsTrueColor("24bit"));
     EXPECT_FALSE(qv::TerminalWriter::wantsTrueColor("256color"));
     EXPECT_FALSE(qv::TerminalWriter::wantsTrueColor(nullptr));
+}
+
+// A pseudo-terminal pair; the test is the terminal, at the master end.
+struct PseudoTerminal {
+    int master = -1;
+    int slave = -1;
+    PseudoTerminal() {
+        winsize size = {24, 80, 0, 0};
+        openpty(&master, &slave, nullptr, nullptr, &size);
+        fcntl(master, F_SETFL, O_NONBLOCK);
+    }
+    ~PseudoTerminal() {
+        close(master);
+        close(slave);
+    }
+    void type(const std::string& bytes) const {
+        EXPECT_EQ(write(master, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        usleep(20000);
+    }
+    std::string shown() const {
+        std::string text;
+        char buffer[4096];
+        for (ssize_t got; (got = read(master, buffer, sizeof buffer)) > 0;) {
+            text.append(buffer, static_cast<std::size_t>(got));
+        }
+        return text;
+    }
+    bool cooked() const {
+        termios mode;
+        return tcgetattr(slave, &mode) == 0 && (mode.c_lflag & ECHO) != 0 &&
+               (mode.c_lflag & ICANON) != 0;
+    }
+};
+
+TEST(TerminalSession, TheProtocolsReleasesReachTheEngineThroughARealTerminal) {
+    PseudoTerminal terminal;
+    auto session = std::make_shared<qv::TerminalSession>();
+    ASSERT_EQ(session->open(terminal.slave, terminal.slave), 0);
+    EXPECT_FALSE(terminal.cooked());
+    EXPECT_EQ(terminal.shown(), qv::TerminalSession::ENTER);
+    qv::TerminalInput input(session);
+    const struct {
+        std::string typed;
+        std::string events;
+    } frames[] = {
+        {"\x1b[?11u\x1b[100u", "P34 H34"},
+        {"\x1b[100;1:2u", "H34"},
+        {"", "H34"},
+        {"\x1b[100;1:3u\x1b[<0;3;2M", "R34 C0@32,48 H0@32,48"},
+        {"\x1b[<0;3;2m", ""},
+    };
+    for (const auto& frame : frames) {
+        terminal.type(frame.typed);
+        std::vector<InputEvent> events;
+        input.collect(events);
+        EXPECT_EQ(describe(events), frame.events) << frame.typed.substr(1);
+    }
+    session->close();
+    EXPECT_EQ(terminal.shown(), qv::TerminalSession::RESTORE);
+    EXPECT_TRUE(terminal.cooked());
+}
+
+TEST(TerminalSession, EveryWayOutGivesTheTerminalBack) {
+    const struct {
+        const char* way;
+        int signal; // 0: exits with status 0
+    } ways[] = {
+        {"exit", 0},        {"\x03", SIGINT},   {"\x1b[99;5u", SIGINT}, {"SIGTERM", SIGTERM},
+        {"SIGHUP", SIGHUP}, {"abort", SIGABRT}, {"SIGSEGV", SIGSEGV},
+    };
+    for (const auto& way : ways) {
+        const std::string name = way.way;
+        PseudoTerminal terminal;
+        const pid_t child = fork();
+        if (child == 0) {
+            // The terminal is the child's own, so Ctrl-C reaches it.
+            setsid();
+            ioctl(terminal.slave, TIOCSCTTY, 0);
+            auto session = std::make_shared<qv::TerminalSession>();
+            session->open(terminal.slave, terminal.slave);
+            qv::TerminalInput input(session);
+            if (name == "exit") {
+                std::exit(0);
+            } else if (name == "abort") {
+                std::abort();
+            } else if (name == "SIGSEGV") {
+                std::raise(SIGSEGV);
+            }
+            for (int i = 0; i < 500; ++i) {
+                std::vector<InputEvent> events;
+                input.collect(events);
+                usleep(10000);
+            }
+            _exit(3);
+        }
+        std::string shown;
+        for (int i = 0; i < 100 && shown.find(qv::TerminalSession::ENTER) == std::string::npos;
+             ++i) {
+            usleep(10000);
+            shown += terminal.shown();
+        }
+        if (name.rfind("SIG", 0) == 0) {
+            kill(child, way.signal);
+        } else if (name != "exit" && name != "abort") {
+            terminal.type(name);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        shown += terminal.shown();
+        if (way.signal == 0) {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name;
+        } else {
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == way.signal) << name;
+        }
+        const std::string restore = qv::TerminalSession::RESTORE;
+        EXPECT_EQ(shown.substr(shown.size() - std::min(shown.size(), restore.size())), restore)
+            << name;
+        EXPECT_TRUE(terminal.cooked()) << name;
+    }
 }
 
 } // namespace
