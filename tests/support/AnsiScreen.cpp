@@ -29,8 +29,6 @@ qv::Color withSgr(const std::vector<int>& values, qv::Color color) {
             color = qv::WHITE;
         } else if (value >= 30 && value <= 37) {
             color = static_cast<qv::Color>(value - 30);
-        } else if (value >= 90 && value <= 97) {
-            color = static_cast<qv::Color>(value - 90);
         } else if ((value == 38 || value == 48) && i + 1 < values.size()) {
             const bool rgb = values[i + 1] == 2 && i + 4 < values.size();
             if (value == 38 && rgb) {
@@ -69,8 +67,6 @@ void applyAnsi(const std::string& bytes, qv::TextGrid& grid) {
             i = end;
         } else if (c == '\n') {
             ++row;
-            column = 0;
-        } else if (c == '\r') {
             column = 0;
         } else if (c >= ' ' && c < 0x7f) {
             grid.put(column++, row, c, color);

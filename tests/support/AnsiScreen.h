@@ -7,10 +7,8 @@
 
 namespace qvtest {
 
-/// Plays terminal output onto a grid as a terminal would show it: cursor
-/// moves, clearing, line breaks and colours (the eight ANSI ones and the
-/// window's exact RGB; default and unknown colours count as white). Starts
-/// at the top left in white.
+/// Plays terminal output onto a grid as a terminal shows it: cursor moves,
+/// clearing, line breaks, the eight colours and RGB ones (default: white).
 void applyAnsi(const std::string& bytes, qv::TextGrid& grid);
 
 /// The grid as the golden replays store screens: rows of text, then rows

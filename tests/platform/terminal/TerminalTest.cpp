@@ -82,27 +82,6 @@ TEST(TerminalReader, ReadsEachEncodingWholeOrByteByByte) {
     }
 }
 
-TEST(TerminalReader, KnowsReleasesHeldButtonAndInterruptAndALoneEscape) {
-    qv::TerminalReader reader;
-    std::vector<InputEvent> events;
-    const std::string plain = "d\x1b[<0;2;3M\x1b";
-    reader.feed(plain.data(), plain.size(), events);
-    EXPECT_FALSE(reader.reportsReleases());
-    EXPECT_EQ(reader.getHeldButton(), qv::Mouse::LEFT);
-    EXPECT_EQ(reader.getMouseX(), 19);
-    EXPECT_EQ(reader.getMouseY(), 80);
-    EXPECT_TRUE(reader.isWaiting());
-    reader.expire(events);
-    EXPECT_EQ(describe(events), "P34 C0@19,80 P2");
-
-    const std::string reply = "\x1b[?11u\x1b[<0;2;3m\x1b[99;5u";
-    reader.feed(reply.data(), reply.size(), events);
-    EXPECT_TRUE(reader.reportsReleases());
-    EXPECT_EQ(reader.getHeldButton(), qv::Mouse::UNDEFINED);
-    EXPECT_TRUE(reader.takeInterrupt());
-    EXPECT_FALSE(reader.takeInterrupt());
-}
-
 TEST(HeldKeys, HoldsWhileRepeatsComeAndReportsTheFirstKeyDownEachFrame) {
     // One frame per step: at its time, these bytes arrive, then the frame ends.
     const struct {
@@ -146,8 +125,9 @@ qv::TextGrid randomFrame(std::mt19937& random, const qv::TextGrid& previous, int
 }
 
 TEST(TerminalWriter, TheTerminalShowsEveryFrameAndUnchangedFramesCostNothing) {
-    for (const bool trueColor : {false, true}) {
+    for (const char* colorterm : {"256color", "truecolor"}) {
         std::mt19937 random(7);
+        const bool trueColor = qv::TerminalWriter::wantsTrueColor(colorterm);
         qv::TerminalWriter writer(80, 24, trueColor);
         writer.resize(80, 24);
         qv::TextGrid terminal(80, 24);
@@ -160,40 +140,12 @@ TEST(TerminalWriter, TheTerminalShowsEveryFrameAndUnchangedFramesCostNothing) {
             ASSERT_EQ(qvtest::screenText(terminal), qvtest::screenText(frame)) << "frame " << i;
             EXPECT_EQ(bytes.empty(), i % 7 == 0 && i > 0) << "frame " << i;
             if (!bytes.empty()) {
+                EXPECT_EQ(bytes.find("\x1b[38;2;") != std::string::npos, trueColor);
                 EXPECT_EQ(bytes.rfind("\x1b[?2026h", 0), 0u);
                 EXPECT_EQ(bytes.substr(bytes.size() - 8), "\x1b[?2026l");
             }
         }
     }
-}
-
-TEST(TerminalWriter, ASmallTerminalGetsOneLineUntilAResizeRedrawsAll) {
-    qv::TerminalWriter writer(80, 24, false);
-    qv::TextGrid frame(80, 24);
-    frame.put(3, 4, '@', qv::RED);
-    std::string bytes;
-    writer.resize(80, 23);
-    writer.write(frame, bytes);
-    EXPECT_FALSE(writer.fits());
-    EXPECT_NE(bytes.find("Make the terminal at least 80 x 24 to play."), std::string::npos);
-    std::string again;
-    writer.write(frame, again);
-    EXPECT_EQ(again, "");
-
-    writer.resize(100, 30);
-    std::string redraw;
-    writer.write(frame, redraw);
-    qv::TextGrid terminal(80, 24);
-    terminal.put(0, 0, 'x', qv::BLUE);
-    qvtest::applyAnsi(redraw, terminal);
-    EXPECT_EQ(qvtest::screenText(terminal), qvtest::screenText(frame));
-}
-
-TEST(TerminalWriter, TrueColorOnlyWhenColortermSaysSo) {
-    EXPECT_TRUE(qv::TerminalWriter::wantsTrueColor("truecolor"));
-    EXPECT_TRUE(qv::TerminalWriter::wantsTrueColor("24bit"));
-    EXPECT_FALSE(qv::TerminalWriter::wantsTrueColor("256color"));
-    EXPECT_FALSE(qv::TerminalWriter::wantsTrueColor(nullptr));
 }
 
 // A pseudo-terminal pair; the test is the terminal, at the master end.
