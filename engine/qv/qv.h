@@ -5,6 +5,8 @@
 /// The whole public interface of the qv engine in one include.
 
 #include "qv/app/CommandLine.h"
+#include "qv/app/GameSetup.h"
+#include "qv/app/RunGame.h"
 #include "qv/core/Clock.h"
 #include "qv/core/Environment.h"
 #include "qv/core/Event.h"
@@ -33,6 +35,8 @@
 #include "qv/replay/ReplayRecord.h"
 #include "qv/replay/ReplaySession.h"
 #include "qv/replay/ReplayWriter.h"
+#include "qv/resources/AudioClip.h"
+#include "qv/resources/AudioOutput.h"
 #include "qv/resources/Frame.h"
 #include "qv/resources/Music.h"
 #include "qv/resources/ResourceManager.h"

@@ -2,7 +2,8 @@
 
 namespace qv {
 
-CommandLine::CommandLine() : headless(false), terminal(false), stats(false), help(false) {}
+CommandLine::CommandLine()
+    : headless(false), terminal(false), stats(false), help(false), version(false) {}
 
 int CommandLine::parse(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
@@ -21,6 +22,8 @@ int CommandLine::parse(int argc, const char* const* argv) {
             stats = true;
         } else if (argument == "--help" || argument == "-h") {
             help = true;
+        } else if (argument == "--version") {
+            version = true;
         } else {
             error = "unknown option: " + argument;
             return -1;
@@ -65,6 +68,10 @@ bool CommandLine::wantsHelp() const {
     return help;
 }
 
+bool CommandLine::wantsVersion() const {
+    return version;
+}
+
 const std::string& CommandLine::getError() const {
     return error;
 }
@@ -76,7 +83,8 @@ std::string CommandLine::usage(const std::string& program) {
            "  --replay FILE   play FILE back; your own keys and mouse are ignored\n"
            "  --headless      with --replay: no window, no sound, as fast as possible\n"
            "  --terminal      play in this terminal instead of a window\n"
-           "  --stats         at exit, print how long each phase of a frame took\n";
+           "  --stats         at exit, print how long each phase of a frame took\n"
+           "  --version       print the engine's version and exit\n";
 }
 
 } // namespace qv

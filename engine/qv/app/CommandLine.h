@@ -34,6 +34,9 @@ public:
     /// "--help" or "-h" was given.
     bool wantsHelp() const;
 
+    /// "--version" was given.
+    bool wantsVersion() const;
+
     /// One line naming what parse() refused, or empty.
     const std::string& getError() const;
 
@@ -47,6 +50,7 @@ private:
     bool terminal;
     bool stats;
     bool help;
+    bool version;
     std::string error;
 };
 

@@ -2,39 +2,20 @@
 
 #include "qv/core/Environment.h"
 #include "qv/core/LogManager.h"
-#include "qv/core/Platform.h"
-
-#include <AL/alc.h>
 
 #include <cstdio>
 #include <utility>
 
 namespace qv {
 
-namespace {
-
-// SFML opens its one device when its first audio object is made (the sound
-// records' buffers) and makes its context current for the whole process. A
-// second device of our own could fail where SFML's works, or fight it for
-// the same output.
-bool sfmlHasAudioDevice() {
-    ALCcontext* context = alcGetCurrentContext();
-    return context != nullptr && alcGetContextsDevice(context) != nullptr;
-}
-
-} // namespace
-
 ResourceManager::ResourceManager()
-    : soundCount(0), musicCount(0), audioChecked(false), audioDevice(false), silent(false) {
+    : audio(makeDefaultAudioOutput()), soundCount(0), musicCount(0), audioChecked(false),
+      audioDevice(false), silent(false) {
     setType("ResourceManager");
 }
 
 ResourceManager& ResourceManager::getInstance() {
-    // Before SFML's device opens: the system's audio libraries then keep
-    // their complaints about a missing sound card to themselves.
-    static const bool quiet = (platform::quietAudioLibraries(), true);
     static ResourceManager instance;
-    (void)quiet;
     return instance;
 }
 
@@ -53,12 +34,19 @@ void ResourceManager::setSilent(bool isSilent) {
 }
 
 int ResourceManager::loadSound(std::string filename, std::string label) {
+    if (!isStarted()) {
+        LogManager::getInstance().writeWarning(
+            "loadSound before GameManager::startUp(): '%s' is forgotten at start-up",
+            label.c_str());
+    }
     if (soundCount >= MAX_SOUNDS) {
         LogManager::getInstance().writeLog("Sound array full\n");
         return -1;
     }
     Sound& record = sounds[soundCount];
-    if (!silent && !record.loadFromFile(filename)) {
+    // Loaded when silent too, so a test without sound still notices a
+    // missing or broken file.
+    if (!record.loadFromFile(*audio, filename)) {
         LogManager::getInstance().writeLog("Unable to load sound from file\n");
         return -1;
     }
@@ -67,25 +55,30 @@ int ResourceManager::loadSound(std::string filename, std::string label) {
     return 0;
 }
 
-sf::Sound* ResourceManager::getSound(std::string label) {
+Sound* ResourceManager::findSound(const std::string& label) {
     if (!hasAudioDevice()) {
         return nullptr;
     }
     for (int i = 0; i < soundCount; ++i) {
         if (sounds[i].getLabel() == label) {
-            return sounds[i].getSound();
+            return &sounds[i];
         }
     }
     return nullptr;
 }
 
 int ResourceManager::loadMusic(std::string filename, std::string label) {
+    if (!isStarted()) {
+        LogManager::getInstance().writeWarning(
+            "loadMusic before GameManager::startUp(): '%s' is forgotten at start-up",
+            label.c_str());
+    }
     if (musicCount >= MAX_MUSIC) {
         LogManager::getInstance().writeLog("Music array full\n");
         return -1;
     }
     Music& record = music[musicCount];
-    if (!silent && !record.openFromFile(filename)) {
+    if (!record.openFromFile(*audio, filename)) {
         LogManager::getInstance().writeLog("Unable to load music from file\n");
         return -1;
     }
@@ -94,13 +87,13 @@ int ResourceManager::loadMusic(std::string filename, std::string label) {
     return 0;
 }
 
-sf::Music* ResourceManager::getMusic(std::string label) {
+Music* ResourceManager::findMusic(const std::string& label) {
     if (!hasAudioDevice()) {
         return nullptr;
     }
     for (int i = 0; i < musicCount; ++i) {
         if (music[i].getLabel() == label) {
-            return music[i].getMusic();
+            return &music[i];
         }
     }
     return nullptr;
@@ -109,7 +102,7 @@ sf::Music* ResourceManager::getMusic(std::string label) {
 bool ResourceManager::hasAudioDevice() {
     if (!audioChecked) {
         audioChecked = true;
-        audioDevice = !silent && sfmlHasAudioDevice();
+        audioDevice = !silent && audio->hasDevice();
         if (!audioDevice && !silent) {
             std::fputs("Sound is off: no audio device was found.\n", stderr);
         }
