@@ -1,46 +1,15 @@
 #include "qv/core/LogManager.h"
 
-#include <SFML/System/Err.hpp>
+#include "qv/core/Platform.h"
 
 #include <ctime>
-#include <streambuf>
 #include <string>
 
 namespace qv {
 
-namespace {
-
-// SFML's reports describe this machine (its sound card, its graphics driver),
-// not the game, so the observer, such as a replay's checkpoints, skips them.
-bool writingMachineReport = false;
-
-// Turns what SFML writes to its error stream into log messages, one a line.
-class LogLines : public std::streambuf {
-protected:
-    int_type overflow(int_type ch) override {
-        if (traits_type::eq_int_type(ch, traits_type::eof())) {
-            return traits_type::not_eof(ch);
-        }
-        line += traits_type::to_char_type(ch);
-        if (line.back() == '\n') {
-            // SFML ends a report with an empty line: no message for that.
-            if (line != "\n") {
-                LogManager::getInstance().writeMachineReport(line);
-            }
-            line.clear();
-        }
-        return ch;
-    }
-
-private:
-    std::string line;
-};
-
-} // namespace
-
 LogManager::LogManager()
     : path(fileName), warnedOnStderr(false), logFile(nullptr), ownsFile(false), flush(false),
-      observer(nullptr), observerContext(nullptr) {
+      observer(nullptr), observerContext(nullptr), writingMachineReport(false) {
     setType("LogManager");
 }
 
@@ -65,9 +34,7 @@ int LogManager::startUp() {
     }
     observer = heard;
     earlyWarnings.clear();
-    // Never destroyed: SFML may still report while the program exits.
-    static LogLines* const sfmlErrors = new LogLines;
-    sf::err().rdbuf(sfmlErrors);
+    platform::captureLibraryReports();
     return Manager::startUp();
 }
 
@@ -125,9 +92,9 @@ int LogManager::writeLog(const char* format, ...) {
     return written;
 }
 
-int LogManager::writeMachineReport(const std::string& line) {
+int LogManager::writeMachineReport(const char* line) {
     writingMachineReport = true;
-    const int written = writeLog("%s", line.c_str());
+    const int written = writeLog("%s", line);
     writingMachineReport = false;
     return written;
 }

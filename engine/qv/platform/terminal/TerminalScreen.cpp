@@ -48,7 +48,7 @@ void TerminalScreen::logErrorOutput() {
     while (start < text.size()) {
         const std::size_t end = text.find('\n', start);
         const std::size_t next = end == std::string::npos ? text.size() : end + 1;
-        LogManager::getInstance().writeMachineReport(text.substr(start, next - start));
+        LogManager::getInstance().writeMachineReport(text.substr(start, next - start).c_str());
         start = next;
     }
 }
