@@ -14,7 +14,10 @@ TerminalScreen::TerminalScreen(std::shared_ptr<TerminalSession> terminal)
     : session(std::move(terminal)) {}
 
 int TerminalScreen::open(const std::string& title, int columns, int rows, int, int) {
-    if (session->open(STDIN_FILENO, STDOUT_FILENO) != 0) {
+    // Drawn on the terminal even when standard output goes to a file, which
+    // then gets only what the program prints (its statistics).
+    const int output = isatty(STDOUT_FILENO) ? STDOUT_FILENO : STDIN_FILENO;
+    if (session->open(STDIN_FILENO, output) != 0) {
         return -1;
     }
     writer = std::make_unique<TerminalWriter>(

@@ -9,8 +9,8 @@
 
 namespace qv {
 
-/// Shows the game in the terminal it was started from, on standard input
-/// and output: each frame's text grid, only the cells that changed. While
+/// Shows the game in the terminal it was started from, read on standard
+/// input: each frame's text grid, only the cells that changed. While
 /// the terminal is smaller than the grid the game waits, asking for room.
 class TerminalScreen : public Screen {
 public:
