@@ -1,7 +1,7 @@
 // The game played in tmux: a terminal too small gets asked for room, then
 // P, D held by auto-repeat, Escape and Q. The screen tmux shows at the end
 // must equal, cell by cell and colour by colour, the last frame of the
-// recorded game replayed headless.
+// recorded game replayed headless. The golden replays play there too.
 #include "support/AnsiScreen.h"
 #include "support/HeadlessReplay.h"
 #include "support/TestSupport.h"
@@ -13,8 +13,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -37,6 +39,13 @@ public:
             pclose(pipe);
         }
         return output;
+    }
+
+    static std::string waitForFile(const std::string& name) {
+        for (int i = 0; i < 1200 && qvtest::readFile(name).empty(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return qvtest::readFile(name);
     }
 
     bool waitFor(const std::string& text) const {
@@ -70,13 +79,30 @@ TEST(TerminalPlay, TmuxShowsTheLastFrameAHeadlessReplayOfTheGameShows) {
     ASSERT_TRUE(tmux.waitFor("You Slept For"));
     ASSERT_TRUE(tmux.waitFor("P - play"));
     tmux.run("send-keys -t qv q");
-    for (int i = 0; i < 100 && qvtest::readFile("status").empty(); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    EXPECT_EQ(qvtest::readFile("status"), "0\n");
+    EXPECT_EQ(Tmux::waitForFile("status"), "0\n");
     qv::TextGrid shown(80, 24);
     qvtest::applyAnsi(tmux.run("capture-pane -p -e -N -t qv"), shown);
     EXPECT_EQ(qvtest::screenText(shown), qvtest::replayHeadless("game.replay"));
+}
+
+TEST(TerminalPlay, GoldenReplaysPlayInTmuxToEveryCheckpoint) {
+    Tmux tmux;
+    std::vector<std::string> names;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(qvtest::sourcePath("tests/replays"))) {
+        if (entry.path().extension() == ".replay") {
+            names.push_back(entry.path().stem().string());
+            tmux.run("new-session -d -x 80 -y 24 -s " + names.back() +
+                     " '" QV_GAME_BINARY " --terminal --replay " + entry.path().string() + " >" +
+                     names.back() + ".out; echo $? >" + names.back() + ".status; sleep 60'");
+        }
+    }
+    ASSERT_FALSE(names.empty());
+    for (const std::string& name : names) {
+        EXPECT_EQ(Tmux::waitForFile(name + ".status"), "0\n") << name;
+        EXPECT_NE(qvtest::readFile(name + ".out").find(" mismatches=0 "), std::string::npos)
+            << name << ": " << qvtest::readFile(name + ".out");
+    }
 }
 
 } // namespace
