@@ -48,7 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(wholeEvents.size() == splitEvents.size());
     for (std::size_t i = 0; i < wholeEvents.size(); ++i) {
         const qv::InputEvent& event = wholeEvents[i];
-        check(same(event, splitEvents[i]));
+        const qv::InputEvent& other = splitEvents[i];
+        check(event.kind == other.kind && event.action == other.action &&
+              event.code == other.code && event.x == other.x && event.y == other.y);
         if (event.kind == qv::InputEvent::Kind::KEY) {
             check(event.code >= qv::Keyboard::UNDEFINED && event.code <= qv::Keyboard::NUM0);
             check(event.action >= 0 && event.action <= 2);

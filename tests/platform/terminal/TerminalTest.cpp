@@ -57,12 +57,8 @@ TEST(TerminalReader, ReadsEachEncodingWholeOrByteByByte) {
         // Wheel, outside the grid, replies and junk give nothing.
         {"\x1b[<64;1;1M\x1b[<0;81;1M\x1b[?1;2c\x1b[12;40R\x1b[I", ""},
         // Ctrl-C under the protocol is no key; Ctrl-A and Alt-d are theirs.
-        {"\x1b[99;5u\x01\x1b"
-         "d",
-         "P31 P34"},
-        {"\x1b[1;2\x01"
-         "x",
-         "P31 P54"},
+        {"\x1b[99;5u\x01\x1b\x64", "P31 P34"},
+        {"\x1b[1;2\x01x", "P31 P54"},
         // Too long to be anything: dropped, and the rest read afresh.
         {"\x1b[" + std::string(50, '1') + "u", "P57 P57 P57 P57 P51"},
         {"\x1b\x1b\x1b[B", "P2 P2 P7"},

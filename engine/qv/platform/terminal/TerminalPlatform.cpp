@@ -9,7 +9,7 @@ namespace qv {
 
 void TerminalPlatform::use(bool takeInput) {
     auto session = std::make_shared<TerminalSession>();
-    DisplayManager::getInstance().setScreen(std::make_unique<TerminalScreen>(session));
+    DisplayManager::getInstance().setScreen(std::make_unique<TerminalScreen>(session, takeInput));
     if (takeInput) {
         InputManager::getInstance().setSource(std::make_unique<TerminalInput>(session));
     }

@@ -5,13 +5,14 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <thread>
 
 namespace qv {
 
-TerminalScreen::TerminalScreen(std::shared_ptr<TerminalSession> terminal)
-    : session(std::move(terminal)) {}
+TerminalScreen::TerminalScreen(std::shared_ptr<TerminalSession> terminal, bool keysReadElsewhere)
+    : session(std::move(terminal)), keysReadElsewhere(keysReadElsewhere) {}
 
 int TerminalScreen::open(const std::string& title, int columns, int rows, int, int) {
     // Drawn on the terminal even when standard output goes to a file, which
@@ -79,9 +80,24 @@ void TerminalScreen::show(const std::vector<ScreenCell>&, const TextGrid& grid) 
         // player resizes (or ends it with Ctrl-C).
         session->write(bytes);
         bytes.clear();
+        dropKeysButCtrlC();
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     session->write(bytes);
+    if (!keysReadElsewhere) {
+        dropKeysButCtrlC();
+    }
+}
+
+void TerminalScreen::dropKeysButCtrlC() {
+    char ignored[256];
+    std::vector<InputEvent> events;
+    for (std::size_t got; (got = session->read(ignored, sizeof ignored)) > 0;) {
+        interruptWatch.feed(ignored, got, events);
+    }
+    if (interruptWatch.takeInterrupt()) {
+        std::raise(SIGINT);
+    }
 }
 
 } // namespace qv

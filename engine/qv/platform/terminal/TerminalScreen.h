@@ -2,6 +2,7 @@
 #define QV_PLATFORM_TERMINAL_TERMINALSCREEN_H
 
 #include "qv/display/Screen.h"
+#include "qv/platform/terminal/TerminalReader.h"
 #include "qv/platform/terminal/TerminalSession.h"
 #include "qv/platform/terminal/TerminalWriter.h"
 
@@ -14,8 +15,10 @@ namespace qv {
 /// the terminal is smaller than the grid the game waits, asking for room.
 class TerminalScreen : public Screen {
 public:
-    /// Draws through session, which it opens and closes.
-    explicit TerminalScreen(std::shared_ptr<TerminalSession> session);
+    /// Draws through session, which it opens and closes. Unless an input
+    /// source reads the keys (keysReadElsewhere), it drops them itself but
+    /// for Ctrl-C, which the keyboard protocol sends as a key.
+    TerminalScreen(std::shared_ptr<TerminalSession> session, bool keysReadElsewhere);
 
     /// Takes over the terminal; fails when standard input is none.
     int open(const std::string& title, int columns, int rows, int width, int height) override;
@@ -31,10 +34,15 @@ public:
     void show(const std::vector<ScreenCell>& cells, const TextGrid& grid) override;
 
 private:
+    /// Reads and drops the keys waiting; Ctrl-C ends the program as its
+    /// signal does.
+    void dropKeysButCtrlC();
     /// Puts what the program wrote to standard error into the log.
     void logErrorOutput();
 
     std::shared_ptr<TerminalSession> session;
+    bool keysReadElsewhere;
+    TerminalReader interruptWatch;
     std::unique_ptr<TerminalWriter> writer;
     std::string bytes;
 };
