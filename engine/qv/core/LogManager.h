@@ -47,10 +47,6 @@ public:
     /// The same with a va_list, for wrappers.
     int writeLogV(const char* format, std::va_list arguments);
 
-    /// Writes one line a library reported about the machine (its sound card,
-    /// its graphics driver) as a message the observer does not hear.
-    int writeMachineReport(const char* line);
-
     /// Logs a call the engine could not carry out as its caller meant (made
     /// in the wrong order, or naming something unknown): "call: reason",
     /// printf-formatted, a line break added. Made before the file is open it
@@ -58,6 +54,10 @@ public:
     /// standard error, one line, so an author who never reads the log sees
     /// it.
     void writeWarning(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+    /// Writes one line a library reported about the machine (its sound card,
+    /// its graphics driver) as a message the observer does not hear.
+    int writeMachineReport(const char* line);
 
     /// Hears every message's text, without its time stamp, as it is
     /// written (also when no file is open); machine reports, which describe
