@@ -22,9 +22,10 @@ GAME_PACKAGES=(cmake g++ make libsfml-dev libopenal-dev libx11-dev fonts-3270)
 # What the test suite needs on top: test and benchmark libraries, a virtual
 # screen, real key presses, sound measuring; clang and its sanitizer and
 # libFuzzer runtimes for the sprite loader fuzzer, llvm for its symbolizer;
-# doxygen and graphviz for the API reference.
+# doxygen and graphviz for the API reference; tmux, a real terminal to
+# play the game in.
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool libxtst6 x11-utils imagemagick sox
-               clang libclang-rt-14-dev llvm doxygen graphviz)
+               clang libclang-rt-14-dev llvm doxygen graphviz tmux)
 
 # configure_and_build BUILD_DIR [cmake options...]
 configure_and_build() {

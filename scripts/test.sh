@@ -3,9 +3,9 @@
 # AddressSanitizer + UndefinedBehaviorSanitizer build, replays the golden
 # replays on an -O3 -march=native build of the game, builds the API
 # reference, installs the engine and builds and plays the example game and
-# the tutorial's game against it, then fuzzes the sprite loader for a minute
-# and the replay reader for half a minute. Window, input and sound tests run
-# against a virtual X screen.
+# the tutorial's game against it, then fuzzes the sprite loader for a minute,
+# the replay reader for half a minute and the terminal reader for 20 seconds.
+# Window, input and sound tests run against a virtual X screen.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
@@ -96,7 +96,8 @@ run_suite build-asan
 
 echo "== sprite loader fuzzing =="
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_FUZZ=ON
-cmake --build build-fuzz -j "$(nproc)" --target fuzz_sprite_loader fuzz_replay_reader
+cmake --build build-fuzz -j "$(nproc)" --target fuzz_sprite_loader fuzz_replay_reader \
+    fuzz_terminal_reader
 # The fuzzer adds what it finds to its first directory: a copy, so the
 # committed corpus stays as it is. Crashes, leaks, timeouts and sanitizer
 # reports end it with a non-zero status and leave the input in build-fuzz/.
@@ -125,3 +126,11 @@ ASAN_OPTIONS="detect_leaks=1" UBSAN_OPTIONS="print_stacktrace=1" \
     build-fuzz/tests/fuzz/fuzz_replay_reader -max_total_time=30 -timeout=10 -rss_limit_mb=2048 \
     -max_len=4096 -dict=tests/fuzz/replay.dict -artifact_prefix=build-fuzz/artifacts/ \
     "${seeds[@]}"
+
+echo "== terminal reader fuzzing =="
+rm -rf build-fuzz/terminal-corpus
+cp -r tests/fuzz/terminal-corpus build-fuzz/terminal-corpus
+ASAN_OPTIONS="detect_leaks=1" UBSAN_OPTIONS="print_stacktrace=1" \
+    build-fuzz/tests/fuzz/fuzz_terminal_reader -max_total_time=20 -timeout=10 -rss_limit_mb=2048 \
+    -max_len=1024 -dict=tests/fuzz/terminal.dict -artifact_prefix=build-fuzz/artifacts/ \
+    build-fuzz/terminal-corpus

@@ -3,15 +3,12 @@
 // reader too. Golden replays (tests/replays) play headless to the screen and
 // log (.screen, .messages) committed beside them; QV_UPDATE_GOLDEN=1 rewrites
 // those instead.
-#include "qv/app/RunGame.h"
 #include "qv/core/LogManager.h"
-#include "qv/display/DisplayManager.h"
 #include "qv/replay/ReplayReader.h"
 #include "qv/replay/ReplaySession.h"
 #include "qv/replay/ReplayWriter.h"
+#include "support/HeadlessReplay.h"
 #include "support/TestSupport.h"
-
-#include "QuorvelSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -192,21 +189,9 @@ std::vector<std::string> goldenNames() {
 
 TEST_P(GoldenReplay, PlaysHeadlessToTheCommittedScreenAndLog) {
     const std::string base = qvtest::sourcePath("tests/replays/" + GetParam());
-    // As the game's main runs it; a mismatch is reported on stderr.
-    const std::string replay = base + ".replay";
-    const char* argv[] = {"quorvel", "--replay", replay.c_str(), "--headless", nullptr};
-    ASSERT_EQ(qv::runGame(4, const_cast<char**>(argv), quorvelSetup()), 0);
-
-    // The last frame's characters, then its colours as digits.
-    const qv::TextGrid& grid = qv::DisplayManager::getInstance().getGrid();
-    std::string screen = grid.toText();
-    for (int row = 0; row < grid.getRows(); ++row) {
-        for (int column = 0; column < grid.getColumns(); ++column) {
-            screen += static_cast<char>('0' + grid.colorAt(column, row));
-        }
-        screen += '\n';
-    }
-    const std::string logText = qvtest::withTimesMasked(qvtest::readFile(qv::LogManager::fileName));
+    const std::string screen = qvtest::replayHeadless(base + ".replay");
+    const std::string logText =
+        qvtest::withTimesMasked(qvtest::readFile(qv::LogManager::getInstance().fileName));
     if (std::getenv("QV_UPDATE_GOLDEN") != nullptr) {
         qvtest::writeFile(base + ".screen", screen);
         qvtest::writeFile(base + ".messages", logText);

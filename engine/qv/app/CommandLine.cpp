@@ -2,7 +2,8 @@
 
 namespace qv {
 
-CommandLine::CommandLine() : headless(false), stats(false), help(false), version(false) {}
+CommandLine::CommandLine()
+    : headless(false), terminal(false), stats(false), help(false), version(false) {}
 
 int CommandLine::parse(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
@@ -15,6 +16,8 @@ int CommandLine::parse(int argc, const char* const* argv) {
             (argument == "--record" ? recordFile : replayFile) = argv[++i];
         } else if (argument == "--headless") {
             headless = true;
+        } else if (argument == "--terminal") {
+            terminal = true;
         } else if (argument == "--stats") {
             stats = true;
         } else if (argument == "--help" || argument == "-h") {
@@ -34,6 +37,10 @@ int CommandLine::parse(int argc, const char* const* argv) {
         error = "--headless needs --replay FILE";
         return -1;
     }
+    if (headless && terminal) {
+        error = "--headless and --terminal cannot be used together";
+        return -1;
+    }
     return 0;
 }
 
@@ -47,6 +54,10 @@ const std::string& CommandLine::getReplayFile() const {
 
 bool CommandLine::isHeadless() const {
     return headless;
+}
+
+bool CommandLine::inTerminal() const {
+    return terminal;
 }
 
 bool CommandLine::wantsStats() const {
@@ -67,10 +78,11 @@ const std::string& CommandLine::getError() const {
 
 std::string CommandLine::usage(const std::string& program) {
     return "usage: " + program +
-           " [--record FILE | --replay FILE [--headless]] [--stats]\n"
+           " [--record FILE | --replay FILE [--headless]] [--terminal] [--stats]\n"
            "  --record FILE   play, and write every input to FILE as a replay\n"
            "  --replay FILE   play FILE back; your own keys and mouse are ignored\n"
            "  --headless      with --replay: no window, no sound, as fast as possible\n"
+           "  --terminal      play in this terminal instead of a window\n"
            "  --stats         at exit, print how long each phase of a frame took\n"
            "  --version       print the engine's version and exit\n";
 }

@@ -25,6 +25,9 @@ public:
     /// "--headless": no window, no sound, no sleeping (needs --replay).
     bool isHeadless() const;
 
+    /// "--terminal": play in the terminal the game was started from.
+    bool inTerminal() const;
+
     /// "--stats": print the frame statistics at exit.
     bool wantsStats() const;
 
@@ -44,6 +47,7 @@ private:
     std::string recordFile;
     std::string replayFile;
     bool headless;
+    bool terminal;
     bool stats;
     bool help;
     bool version;

@@ -6,6 +6,9 @@
 #include "qv/core/Platform.h"
 #include "qv/display/DisplayManager.h"
 #include "qv/replay/ReplaySession.h"
+#ifdef QV_WITH_TERMINAL
+#include "qv/platform/terminal/TerminalPlatform.h"
+#endif
 
 #include <chrono>
 #include <cstdio>
@@ -78,28 +81,42 @@ int runGame(int argc, char** argv, const GameSetup& setup) {
         log.setFileName(setup.logFile);
     }
     game.setHeadless(options.isHeadless());
+    if (options.inTerminal()) {
+#ifdef QV_WITH_TERMINAL
+        TerminalPlatform::use(!replaying);
+#else
+        std::fprintf(stderr, "%s: this build cannot play in a terminal\n", name);
+        return 2;
+#endif
+    }
     const auto started = std::chrono::steady_clock::now();
     int status = 0;
+    // Said once the screen is closed: a terminal shows it only then.
+    std::string failure;
+    std::string stats;
     if (game.startUp() != 0) {
         log.writeLog("Error starting game manager!");
-        std::fprintf(stderr, "%s: cannot start: %s\n", name, game.getStartUpFailure().c_str());
+        failure = "cannot start: " + game.getStartUpFailure();
         status = 1;
     } else {
         log.setFlush(true);
         if (setup.start && setup.start() != 0) {
-            std::fprintf(stderr, "%s: cannot start: the game's setup failed; %s says why\n", name,
-                         log.getFileName().c_str());
+            failure = "cannot start: the game's setup failed; " + log.getFileName() + " says why";
             status = 1;
         } else {
             game.run();
             if (options.wantsStats()) {
-                std::fputs(game.getFrameStats().report().c_str(), stdout);
+                stats = game.getFrameStats().report();
             }
         }
     }
     const int finished = session.finish();
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
     game.shutDown();
+    if (!failure.empty()) {
+        std::fprintf(stderr, "%s: %s\n", name, failure.c_str());
+    }
+    std::fputs(stats.c_str(), stdout);
 
     if (!session.getFirstMismatch().empty()) {
         std::fprintf(stderr, "%s: the replay differs from its recording at %s\n", name,
@@ -110,7 +127,8 @@ int runGame(int argc, char** argv, const GameSetup& setup) {
         std::fprintf(stderr, "%s: %s: %s\n", name, options.getRecordFile().c_str(),
                      session.getError().c_str());
     }
-    if (options.isHeadless()) {
+    // A replay watched in a terminal is checked as a headless one is.
+    if (options.isHeadless() || (replaying && options.inTerminal())) {
         std::printf("frames=%d checks=%d mismatches=%d seconds=%.3f\n", session.getFramesRun(),
                     session.getChecks(), session.getMismatches(), seconds.count());
     }
