@@ -29,6 +29,67 @@ void raiseTimerResolution() {}
 
 void restoreTimerResolution() {}
 
+namespace {
+
+// The input queries share one connection, opened on first use and kept for
+// the run: opening one per query would cost more than the query.
+Display* inputConnection() {
+    static Display* const connection = XOpenDisplay(nullptr);
+    return connection;
+}
+
+} // namespace
+
+bool keycodesOf(const unsigned long* keysyms, int count, unsigned char* keycodes) {
+    Display* display = inputConnection();
+    if (display == nullptr) {
+        return false;
+    }
+    for (int i = 0; i < count; ++i) {
+        keycodes[i] = XKeysymToKeycode(display, keysyms[i]);
+    }
+    return true;
+}
+
+bool keymapState(unsigned char* keys) {
+    Display* display = inputConnection();
+    return display != nullptr && XQueryKeymap(display, reinterpret_cast<char*>(keys)) != 0;
+}
+
+bool isKeyDown(const unsigned char* keys, unsigned char keycode) {
+    return (keys[keycode / 8] & (1u << (keycode % 8))) != 0;
+}
+
+bool pointerState(unsigned long window, unsigned int& buttons, int& x, int& y) {
+    Display* display = inputConnection();
+    if (display == nullptr) {
+        return false;
+    }
+    Window root = 0;
+    Window child = 0;
+    int rootX = 0;
+    int rootY = 0;
+    unsigned int mask = 0;
+    // False only says the pointer is on another screen; mask and place hold.
+    XQueryPointer(display, window, &root, &child, &rootX, &rootY, &x, &y, &mask);
+    buttons = ((mask & Button1Mask) != 0 ? LEFT_BUTTON : 0) |
+              ((mask & Button2Mask) != 0 ? MIDDLE_BUTTON : 0) |
+              ((mask & Button3Mask) != 0 ? RIGHT_BUTTON : 0);
+    return true;
+}
+
+bool keyboardFocus(unsigned long window, bool& focused) {
+    Display* display = inputConnection();
+    if (display == nullptr) {
+        return false;
+    }
+    Window focus = 0;
+    int revertTo = 0;
+    XGetInputFocus(display, &focus, &revertTo);
+    focused = focus == window;
+    return true;
+}
+
 bool canReachDisplay() {
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) {

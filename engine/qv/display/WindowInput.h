@@ -7,15 +7,19 @@
 
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
+#include <SFML/Window/Window.hpp>
 
 namespace qv {
 
 /// Events from the display's window: its queued events, then the first held
-/// key, then the first held mouse button.
+/// key, then the first held mouse button, these two only while the window
+/// has the keyboard focus. A close request ends the game after the frame.
 class WindowInput : public InputSource {
 public:
-    /// Polls the window; only the polling of held keys and buttons goes on
-    /// once the player has closed it.
+    /// Finds the X key codes of the keys it polls.
+    WindowInput();
+
+    /// Polls the window: one look at the keyboard and one at the pointer.
     void collect(std::vector<ReplayRecord>& events) override;
 
     /// The engine's code for an SFML key; UNDEFINED for keys it does not know.
@@ -23,6 +27,14 @@ public:
 
     /// The engine's button for an SFML button; UNDEFINED for the extra ones.
     static Mouse::Button toEngineButton(sf::Mouse::Button button);
+
+private:
+    void collectHeldKey(std::vector<ReplayRecord>& events);
+    void collectHeldButton(const sf::Window& window, std::vector<ReplayRecord>& events);
+
+    // The X key code of each polled key, in polling order (67 keys).
+    unsigned char keycodes[67];
+    bool haveKeycodes;
 };
 
 } // namespace qv

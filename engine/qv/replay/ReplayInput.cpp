@@ -12,7 +12,7 @@ void ReplayInput::collect(std::vector<ReplayRecord>& events) {
         sf::Event event;
         while (window->pollEvent(event)) {
             if (event.type == sf::Event::Closed) {
-                window->close();
+                ReplaySession::getInstance().stopReplay();
             }
         }
     }

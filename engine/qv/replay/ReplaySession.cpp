@@ -36,7 +36,7 @@ template <typename T> void mixValue(std::uint64_t& hash, T value) {
 ReplaySession::ReplaySession()
     : mode(Mode::LIVE), frame(0), framesRun(0), lastCheckFrame(0), messages(0),
       logDigest(FNV_START), nextInput(0), nextValue(0), nextCheckpoint(0), hasEnd(false),
-      lastFrame(0), checks(0), mismatches(0) {}
+      stopped(false), lastFrame(0), checks(0), mismatches(0) {}
 
 ReplaySession& ReplaySession::getInstance() {
     static ReplaySession instance;
@@ -78,6 +78,7 @@ int ReplaySession::startReplay(const std::string& path) {
         lastFrame = record.frame;
     }
     hasEnd = reader.hasEnd();
+    stopped = false;
     mode = Mode::REPLAYING;
     LogManager::getInstance().setObserver(&ReplaySession::hearLog, this);
     return 0;
@@ -157,9 +158,9 @@ int ReplaySession::beginFrame() {
     }
     if (mode == Mode::RECORDING) {
         writer.flush();
-    } else if (frame >= lastFrame && (!hasEnd || frame > lastFrame)) {
-        // A recording that was cut off ends with its last record; one that
-        // ended by itself should have ended this replay too.
+    } else if (frame >= lastFrame) {
+        // The replay ends where the recording does, cut off or ended: a
+        // closed window ends a game without an input to replay.
         GameManager::getInstance().setGameOver();
     }
     return frame;
@@ -229,7 +230,7 @@ int ReplaySession::finish() {
         return 0;
     }
     mode = Mode::LIVE;
-    if (hasEnd) {
+    if (hasEnd && !stopped) {
         if (frame < end.frame) {
             mismatch("the game ended, the recorded one went on to frame " +
                      std::to_string(end.frame));
@@ -260,7 +261,14 @@ const std::string& ReplaySession::getFirstMismatch() const {
 }
 
 bool ReplaySession::ranToEnd() const {
-    return framesRun > 0 && frame >= lastFrame;
+    return framesRun > 0 && (stopped || frame >= lastFrame);
+}
+
+void ReplaySession::stopReplay() {
+    if (mode == Mode::REPLAYING) {
+        stopped = true;
+        GameManager::getInstance().setGameOver();
+    }
 }
 
 const std::string& ReplaySession::getError() const {

@@ -75,6 +75,10 @@ public:
     /// last frame (replaying); -1 otherwise.
     int finish();
 
+    /// Ends a replay early, at the viewer's request: finish() and ranToEnd()
+    /// then judge only the frames played.
+    void stopReplay();
+
     /// Frames begun so far.
     int getFramesRun() const;
 
@@ -120,6 +124,7 @@ private:
     std::size_t nextValue;
     std::size_t nextCheckpoint;
     bool hasEnd;
+    bool stopped;
     ReplayRecord end;
     int lastFrame;
 
