@@ -32,6 +32,8 @@
 #include "qv/world/Object.h"
 #include "qv/world/WorldManager.h"
 
+#include <SFML/Graphics/RenderWindow.hpp>
+
 #include <X11/keysym.h>
 
 #include <algorithm>

@@ -7,10 +7,10 @@
 #include "Quorvel.h"
 #include "Racket.h"
 
+#include "qv/core/Environment.h"
 #include "qv/core/EventStep.h"
 #include "qv/core/EventView.h"
 #include "qv/core/LogManager.h"
-#include "qv/replay/ReplaySession.h"
 
 #include <cstdlib>
 
@@ -86,7 +86,7 @@ void Wave::spawnEnemy() {
     }
     ++spawned;
     // The engine's clock, so that a replay seeds as the recorded game did.
-    std::srand(static_cast<unsigned>(qv::ReplaySession::getInstance().calendarTime()));
+    std::srand(static_cast<unsigned>(qv::Environment::getInstance().calendarTime()));
     switch (std::rand() % 4) {
     case 0:
         new Racket;

@@ -10,6 +10,8 @@
 #include "qv/resources/Sprite.h"
 #include "qv/world/WorldManager.h"
 
+#include <SFML/Graphics/RenderWindow.hpp>
+
 #include <sys/stat.h>
 
 namespace {

@@ -6,12 +6,15 @@
 #include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
 #include "qv/display/DisplayManager.h"
+#include "qv/platform/desktop/WindowInput.h"
 #include "qv/world/WorldManager.h"
 
 #include "support/RecordingObject.h"
 #include "support/TestSupport.h"
 #include "support/WindowCapture.h"
 #include "support/XInput.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
 
 #include <gtest/gtest.h>
 
@@ -51,7 +54,7 @@ TEST(InputTables, MapEveryListedKeyAndTheThreeMainButtons) {
     }
     for (int key = sf::Keyboard::Unknown; key < sf::Keyboard::KeyCount; ++key) {
         const auto found = expected.find(key);
-        EXPECT_EQ(InputManager::toEngineKey(static_cast<sf::Keyboard::Key>(key)),
+        EXPECT_EQ(qv::WindowInput::toEngineKey(static_cast<sf::Keyboard::Key>(key)),
                   found == expected.end() ? -1 : found->second)
             << "SFML key " << key;
     }
@@ -61,7 +64,7 @@ TEST(InputTables, MapEveryListedKeyAndTheThreeMainButtons) {
         {sf::Mouse::XButton2, qv::Mouse::UNDEFINED},
     };
     for (const auto& button : buttons) {
-        EXPECT_EQ(InputManager::toEngineButton(button.first), button.second) << button.first;
+        EXPECT_EQ(qv::WindowInput::toEngineButton(button.first), button.second) << button.first;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "qv/display/DisplayManager.h"
 
+#include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Texture.hpp>
 
 #include <cstdlib>

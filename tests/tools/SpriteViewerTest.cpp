@@ -12,6 +12,8 @@
 #include "qv/resources/ResourceManager.h"
 #include "qv/world/WorldManager.h"
 
+#include <SFML/Graphics/RenderWindow.hpp>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -3,25 +3,26 @@
 
 #include "qv/core/Manager.h"
 #include "qv/display/Color.h"
+#include "qv/display/Screen.h"
 #include "qv/display/TextGrid.h"
 #include "qv/world/Vector.h"
-
-#include <SFML/Graphics.hpp>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+namespace sf {
+class Color;
+class RenderWindow;
+} // namespace sf
+
 namespace qv {
 
-/// Owns the window and shows the world as an 80 x 24 grid of coloured
-/// characters in 1024 x 768 pixels. Everything visible goes through drawCh(),
-/// which only records the cell: the frame goes to the window in one draw call
-/// when it is shown, textured from the font's glyph page. A frame that
-/// records exactly the cells of the previous one leaves the window showing
-/// that picture: nothing is rasterised or swapped.
-/// Every cell also goes to a text grid of the frame; a headless display has
-/// no window and only that grid.
+/// Shows the world as an 80 x 24 grid of coloured characters, 1024 x 768
+/// pixels where there are pixels. Everything visible goes through drawCh(),
+/// which only records the cell: the frame goes to the screen when it is
+/// shown, every cell also to a text grid of the frame. A headless display has
+/// no screen and only that grid.
 class DisplayManager : public Manager {
 public:
     /// The one display manager, made on first use.
@@ -29,40 +30,45 @@ public:
 
     ~DisplayManager() override;
 
-    /// Opens the window and loads the font "qv-font.ttf". 0 on success (also
-    /// when the window is already open); -1 when there is no X display, no
-    /// window or no font (the window then stays open if it was made, and the
-    /// manager is not started); getFailure() says which.
+    /// Opens the screen, the platform's default one unless setScreen() chose
+    /// another (the desktop's window loads the font "qv-font.ttf"). 0 on
+    /// success (also when the screen is already open); -1 when it cannot open
+    /// (the screen then stays open if it got that far, and the manager is not
+    /// started); getFailure() says why.
     int startUp() override;
 
-    /// Whether startUp() opens no window (set before it): drawing then goes
+    /// The screen startUp() opens from now on; the open one, if any, is closed.
+    void setScreen(std::unique_ptr<Screen> newScreen);
+
+    /// Whether startUp() opens no screen (set before it): drawing then goes
     /// only to the text grid.
     void setHeadless(bool isHeadless);
     /// Whether this display is headless.
     bool isHeadless() const;
 
-    /// Closes and destroys the window.
+    /// Closes the screen.
     void shutDown() override;
 
     /// Draws one character cell at a world position: a black background
     /// rectangle, then the glyph in color, over whatever earlier cells drew
     /// there. The cell under the character's left edge takes it in the text
-    /// grid. -1 when there is no window, unless headless.
+    /// grid. -1 when there is no open screen, unless headless.
     int drawCh(Vector position, char ch, Color color);
 
     /// Draws text on one row, placed about position by justification.
     int drawString(Vector position, const std::string& text, Justification justification,
                    Color color);
 
-    /// Puts the cells recorded so far onto the window's surface, in one draw
-    /// call. showFrame() does this itself; call it to read the surface back.
-    /// Does nothing when no cell was recorded since the last flush or frame.
+    /// Puts the cells recorded so far onto the screen's surface.
+    /// showFrame() does this itself; call it to read the surface back.
     void flush();
 
     /// Shows the frame drawn since the last call, then clears for the next.
-    /// An unchanged frame leaves the window as it is, but for a full redraw
-    /// once a second.
     void showFrame();
+
+    /// The open screen's own input (its window's keys and mouse), or null
+    /// without an open screen or when it takes none.
+    std::unique_ptr<InputSource> makeScreenInput();
 
     /// The text grid of the last frame shown.
     const TextGrid& getGrid() const;
@@ -76,11 +82,12 @@ public:
     /// Window height in pixels: 768.
     int getVerticalPixels() const;
 
-    /// The window, or null before startUp() and after shutDown().
+    /// The desktop window, or null before startUp(), after shutDown() and on
+    /// other screens. Desktop build only.
     sf::RenderWindow* getWindow() const;
 
     /// The window's title: "Quorvel" unless set. Set before startUp() it is
-    /// the new window's title; set later it retitles the open window.
+    /// the new screen's title; set later it retitles the open screen.
     void setTitle(const std::string& newTitle);
     /// The window's title.
     const std::string& getTitle() const;
@@ -88,46 +95,24 @@ public:
     /// One line saying why the last startUp() failed, or empty.
     const std::string& getFailure() const;
 
-    /// Cells rasterised since startUp(); a frame that repeats the previous
-    /// one adds none.
+    /// Cells the screen rasterised; a frame that repeats the previous one
+    /// adds none.
     long long getRasterisedCells() const;
 
     /// The SFML colour a qv::Color is drawn in (white for unknown values).
+    /// Desktop build only.
     static sf::Color toSfColor(Color color);
 
 private:
     DisplayManager();
 
-    /// One drawCh() call, in window pixels: what decides the frame's image.
-    struct Cell {
-        float x;
-        float y;
-        char ch;
-        Color color;
-        bool operator==(const Cell& other) const {
-            return x == other.x && y == other.y && ch == other.ch && color == other.color;
-        }
-    };
-
-    float cellWidth() const;
-    float cellHeight() const;
-    unsigned int glyphSize() const;
-    /// Remembers a cell for the frame being drawn.
-    void recordCell(const Cell& cell);
-    /// Appends the cell's background and glyph to the vertices.
-    void addCellVertices(const Cell& cell);
-    /// Appends two triangles covering the rectangle, coloured and textured.
-    void addQuad(sf::FloatRect area, sf::FloatRect texture, sf::Color color);
-    /// Records why startUp() failed and returns -1.
-    int fail(std::string why);
-
-    sf::Font font;
-    std::unique_ptr<sf::RenderWindow> window;
+    std::unique_ptr<Screen> screen;
+    // Whether the screen is open: cells are recorded only then.
+    bool screenOpen;
     int horizontalPixels;
     int verticalPixels;
     int horizontalChars;
     int verticalChars;
-    sf::Color backgroundColor;
     std::string title;
 
     bool headless;
@@ -137,17 +122,8 @@ private:
 
     std::string failure;
 
-    // The cells of the frame being drawn and of the last one shown.
-    std::vector<Cell> frame;
-    std::vector<Cell> previous;
-    // Whether the window shows the previous frame's cells, and how many of
-    // this frame's are already on its surface.
-    bool windowShowsPrevious;
-    std::size_t flushed;
-    long long rasterisedTotal;
-    int unchangedFrames;
-    // Scratch vertices, kept to avoid reallocating every frame.
-    std::vector<sf::Vertex> vertices;
+    // The cells of the frame being drawn.
+    std::vector<ScreenCell> frame;
 };
 
 } // namespace qv

@@ -5,9 +5,6 @@
 #include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
 #include "qv/display/DisplayManager.h"
-#include "qv/display/WindowInput.h"
-#include "qv/replay/ReplayInput.h"
-#include "qv/replay/ReplaySession.h"
 
 namespace qv {
 
@@ -57,35 +54,21 @@ int InputManager::startUp() {
     if (!display.isStarted()) {
         return -1;
     }
-    // One key-pressed event per press; holding is reported by polling instead.
-    sf::RenderWindow* window = display.getWindow();
-    if (window != nullptr) {
-        window->setKeyRepeatEnabled(false);
-    }
-    if (ReplaySession::getInstance().getMode() == ReplaySession::Mode::REPLAYING) {
-        source = std::make_unique<ReplayInput>();
-    } else if (window != nullptr) {
-        source = std::make_unique<WindowInput>();
-    } else {
-        source = std::make_unique<InputSource>();
-    }
+    screenInput = display.makeScreenInput();
     return Manager::startUp();
 }
 
 void InputManager::shutDown() {
-    if (sf::RenderWindow* window = DisplayManager::getInstance().getWindow()) {
-        window->setKeyRepeatEnabled(true);
-    }
-    source.reset();
+    screenInput.reset();
     Manager::shutDown();
 }
 
-Keyboard::Key InputManager::toEngineKey(sf::Keyboard::Key key) {
-    return WindowInput::toEngineKey(key);
+void InputManager::setSource(std::unique_ptr<InputSource> chosen) {
+    source = std::move(chosen);
 }
 
-Mouse::Button InputManager::toEngineButton(sf::Mouse::Button button) {
-    return WindowInput::toEngineButton(button);
+void InputManager::setObserver(InputObserver* listener) {
+    observer = listener;
 }
 
 void InputManager::getInput() {
@@ -94,15 +77,26 @@ void InputManager::getInput() {
     if (!isStarted()) {
         return;
     }
-    ReplaySession& session = ReplaySession::getInstance();
-    session.beginFrame();
+    if (observer != nullptr) {
+        observer->beginFrame();
+    }
     events.clear();
-    source->collect(events);
-    // Recorded here, where input becomes engine events, a replay hands the
-    // objects exactly what the recorded run handed them.
-    for (const ReplayRecord& event : events) {
-        session.recordInput(event);
-        if (event.kind == ReplayRecord::KEY) {
+    if (screenInput != nullptr) {
+        screenInput->collect(events);
+    }
+    // A chosen source replaces the screen's events; the screen is still read,
+    // so that its window answers the close button and its queue stays short.
+    if (source != nullptr) {
+        events.clear();
+        source->collect(events);
+    }
+    // Observed here, where input becomes engine events, a recording holds
+    // exactly what the objects were handed.
+    for (const InputEvent& event : events) {
+        if (observer != nullptr) {
+            observer->heard(event);
+        }
+        if (event.kind == InputEvent::Kind::KEY) {
             const auto action = static_cast<KeyboardAction>(event.action);
             deliverKey(static_cast<Keyboard::Key>(event.code), action,
                        action != KeyboardAction::HELD);

@@ -2,13 +2,11 @@
 #define QV_DISPLAY_INPUTMANAGER_H
 
 #include "qv/core/Manager.h"
+#include "qv/display/InputEvent.h"
+#include "qv/display/InputObserver.h"
 #include "qv/display/InputSource.h"
 #include "qv/display/Keyboard.h"
 #include "qv/display/Mouse.h"
-#include "qv/replay/ReplayRecord.h"
-
-#include <SFML/Window/Keyboard.hpp>
-#include <SFML/Window/Mouse.hpp>
 
 #include <memory>
 #include <vector>
@@ -16,38 +14,44 @@
 namespace qv {
 
 /// Turns the run's input into keyboard and mouse events, handed to every
-/// object the moment they are made. The input comes from one source per run:
-/// a replay when one is being played, else the display's window, else none.
+/// object the moment they are made. The input comes from one source, chosen
+/// by whoever starts the run (a replay, a test); without one, from the
+/// display's screen when it takes input (a window), else none.
 class InputManager : public Manager {
 public:
     /// The one input manager, made on first use.
     static InputManager& getInstance();
 
-    /// Switches key repeat off on the display's window and picks the input
-    /// source. -1 when the display manager is not started.
+    /// Takes the display's screen's input, if it has any. -1 when the display
+    /// manager is not started.
     int startUp() override;
 
-    /// Switches key repeat back on, if there is a window.
+    /// Lets go of the screen's input; a source that was set stays.
     void shutDown() override;
 
-    /// One pass, once per frame: begins the replay session's frame, then
+    /// Makes source the input of this and later runs, until replaced; null
+    /// goes back to the screen's input (or none).
+    void setSource(std::unique_ptr<InputSource> source);
+
+    /// Tells observer of every frame and event from now on (null: nobody).
+    /// The observer must outlive its installation.
+    void setObserver(InputObserver* observer);
+
+    /// One pass, once per frame: tells the observer the frame begins, then
     /// hands out the source's events (from a window: its queued events, then
-    /// the first held key, then the first held mouse button), each recorded
-    /// when a recording is made. Does nothing unless started.
+    /// the first held key, then the first held mouse button), each shown to
+    /// the observer first. Does nothing unless started.
     void getInput();
-
-    /// The engine's code for an SFML key; UNDEFINED for keys it does not know.
-    static Keyboard::Key toEngineKey(sf::Keyboard::Key key);
-
-    /// The engine's button for an SFML button; UNDEFINED for the extra ones.
-    static Mouse::Button toEngineButton(sf::Mouse::Button button);
 
 private:
     InputManager();
 
     std::unique_ptr<InputSource> source;
+    // The screen's own input, from startUp() to shutDown().
+    std::unique_ptr<InputSource> screenInput;
+    InputObserver* observer = nullptr;
     // Reused every frame, so collecting input allocates nothing.
-    std::vector<ReplayRecord> events;
+    std::vector<InputEvent> events;
 };
 
 } // namespace qv

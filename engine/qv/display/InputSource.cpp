@@ -2,6 +2,6 @@
 
 namespace qv {
 
-void InputSource::collect(std::vector<ReplayRecord>&) {}
+void InputSource::collect(std::vector<InputEvent>&) {}
 
 } // namespace qv

@@ -2,6 +2,7 @@
 #define QV_REPLAY_REPLAYINPUT_H
 
 #include "qv/display/InputSource.h"
+#include "qv/replay/ReplayRecord.h"
 
 namespace qv {
 
@@ -10,7 +11,11 @@ namespace qv {
 class ReplayInput : public InputSource {
 public:
     /// The replay's events of the current frame.
-    void collect(std::vector<ReplayRecord>& events) override;
+    void collect(std::vector<InputEvent>& events) override;
+
+private:
+    // Reused every frame, so replaying allocates nothing.
+    std::vector<ReplayRecord> records;
 };
 
 } // namespace qv

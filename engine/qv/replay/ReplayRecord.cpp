@@ -67,6 +67,23 @@ ReplayRecord ReplayRecord::mouse(int action, int button, int x, int y) {
     return record;
 }
 
+ReplayRecord ReplayRecord::input(const InputEvent& event) {
+    if (event.kind == InputEvent::Kind::KEY) {
+        return key(event.action, event.code);
+    }
+    return mouse(event.action, event.code, event.x, event.y);
+}
+
+InputEvent ReplayRecord::toInput() const {
+    InputEvent event;
+    event.kind = kind == MOUSE ? InputEvent::Kind::MOUSE : InputEvent::Kind::KEY;
+    event.action = action;
+    event.code = code;
+    event.x = x;
+    event.y = y;
+    return event;
+}
+
 std::string ReplayRecord::toLine() const {
     char line[160];
     switch (kind) {

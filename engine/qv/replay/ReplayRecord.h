@@ -1,6 +1,8 @@
 #ifndef QV_REPLAY_REPLAYRECORD_H
 #define QV_REPLAY_REPLAYRECORD_H
 
+#include "qv/display/InputEvent.h"
+
 #include <cstdint>
 #include <string>
 
@@ -30,6 +32,12 @@ public:
     static ReplayRecord key(int action, int key);
     /// A mouse event at a window pixel.
     static ReplayRecord mouse(int action, int button, int x, int y);
+
+    /// A KEY or MOUSE record of an input event (its frame is not set).
+    static ReplayRecord input(const InputEvent& event);
+
+    /// The input event of a KEY or MOUSE record.
+    InputEvent toInput() const;
 
     /// The line for this record, without its line break.
     std::string toLine() const;

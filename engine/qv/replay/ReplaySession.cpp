@@ -1,7 +1,11 @@
 #include "qv/replay/ReplaySession.h"
 
+#include "qv/core/Environment.h"
 #include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
+#include "qv/display/InputManager.h"
+#include "qv/display/InputObserver.h"
+#include "qv/replay/ReplayInput.h"
 #include "qv/resources/Sprite.h"
 #include "qv/world/Object.h"
 #include "qv/world/ObjectList.h"
@@ -31,12 +35,27 @@ template <typename T> void mixValue(std::uint64_t& hash, T value) {
     mix(hash, &value, sizeof value);
 }
 
+// Frames are counted and input recorded where input becomes engine events.
+class SessionInput : public InputObserver {
+public:
+    void beginFrame() override { ReplaySession::getInstance().beginFrame(); }
+    void heard(const InputEvent& event) override {
+        ReplaySession::getInstance().recordInput(ReplayRecord::input(event));
+    }
+};
+
+SessionInput sessionInput;
+
 } // namespace
 
 ReplaySession::ReplaySession()
     : mode(Mode::LIVE), frame(0), framesRun(0), lastCheckFrame(0), messages(0),
       logDigest(FNV_START), nextInput(0), nextValue(0), nextCheckpoint(0), hasEnd(false),
-      stopped(false), lastFrame(0), checks(0), mismatches(0) {}
+      stopped(false), lastFrame(0), checks(0), mismatches(0) {
+    InputManager::getInstance().setObserver(&sessionInput);
+    Environment::getInstance().setOverride(
+        [this](const std::string& name, long long live) { return environment(name, live); });
+}
 
 ReplaySession& ReplaySession::getInstance() {
     static ReplaySession instance;
@@ -80,6 +99,7 @@ int ReplaySession::startReplay(const std::string& path) {
     hasEnd = reader.hasEnd();
     stopped = false;
     mode = Mode::REPLAYING;
+    InputManager::getInstance().setSource(std::make_unique<ReplayInput>());
     LogManager::getInstance().setObserver(&ReplaySession::hearLog, this);
     return 0;
 }
@@ -212,7 +232,7 @@ long long ReplaySession::environment(const std::string& name, long long live) {
 }
 
 std::time_t ReplaySession::calendarTime() {
-    return static_cast<std::time_t>(environment("time", std::time(nullptr)));
+    return Environment::getInstance().calendarTime();
 }
 
 int ReplaySession::finish() {
@@ -230,6 +250,7 @@ int ReplaySession::finish() {
         return 0;
     }
     mode = Mode::LIVE;
+    InputManager::getInstance().setSource(nullptr);
     if (hasEnd && !stopped) {
         if (frame < end.frame) {
             mismatch("the game ended, the recorded one went on to frame " +
@@ -267,7 +288,6 @@ bool ReplaySession::ranToEnd() const {
 void ReplaySession::stopReplay() {
     if (mode == Mode::REPLAYING) {
         stopped = true;
-        GameManager::getInstance().setGameOver();
     }
 }
 

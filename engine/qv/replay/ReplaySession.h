@@ -31,13 +31,15 @@ public:
     /// Frames between two checkpoints.
     static constexpr int CHECKPOINT_FRAMES = 30;
 
-    /// The one session, made on first use.
+    /// The one session, made on first use; from then on it observes the
+    /// input manager's frames and events.
     static ReplaySession& getInstance();
 
     /// Starts writing a replay to path. 0 on success; -1 with getError() set.
     int startRecording(const std::string& path);
 
-    /// Reads the whole replay at path and plays it from the next frame on.
+    /// Reads the whole replay at path and plays it from the next frame on, as
+    /// the input manager's source until finish().
     /// 0 on success; -1 with getError() set to "path: line N: reason".
     int startReplay(const std::string& path);
 
@@ -59,7 +61,8 @@ public:
     /// Appends the replay's input events of the current frame to events.
     void takeInput(std::vector<ReplayRecord>& events);
 
-    /// A value the game takes from outside, under a name: recorded when
+    /// A value the game takes from outside, under a name (once the session
+    /// is made, every Environment::value() comes here): recorded when
     /// recording, read back from the replay when replaying (a value read in
     /// another frame or under another name counts as a mismatch and gives
     /// live), live otherwise.
@@ -75,8 +78,9 @@ public:
     /// last frame (replaying); -1 otherwise.
     int finish();
 
-    /// Ends a replay early, at the viewer's request: finish() and ranToEnd()
-    /// then judge only the frames played.
+    /// Marks a replay as ended early at the viewer's request (the game is
+    /// ended by whoever asks): finish() and ranToEnd() then judge only the
+    /// frames played.
     void stopReplay();
 
     /// Frames begun so far.

@@ -1,8 +1,8 @@
 #include "qv/resources/ResourceManager.h"
 
+#include "qv/core/Environment.h"
 #include "qv/core/LogManager.h"
 #include "qv/core/Platform.h"
-#include "qv/replay/ReplaySession.h"
 
 #include <AL/alc.h>
 
@@ -114,7 +114,7 @@ bool ResourceManager::hasAudioDevice() {
             std::fputs("Sound is off: no audio device was found.\n", stderr);
         }
         // A replay logs what its recording logged, device or none here.
-        if (ReplaySession::getInstance().environment("audio", audioDevice ? 1 : 0) == 0) {
+        if (Environment::getInstance().value("audio", audioDevice ? 1 : 0) == 0) {
             LogManager::getInstance().writeLog("No audio device: sounds and music stay silent\n");
         }
     }

@@ -1,9 +1,11 @@
-#include "qv/display/WindowInput.h"
+#include "qv/platform/desktop/WindowInput.h"
 
 #include "qv/core/GameManager.h"
 #include "qv/core/Platform.h"
 #include "qv/display/DisplayManager.h"
+#include "qv/replay/ReplaySession.h"
 
+#include <SFML/Graphics/RenderWindow.hpp>
 #include <X11/keysym.h>
 
 #include <SFML/Window/Event.hpp>
@@ -129,9 +131,7 @@ WindowInput::WindowInput() : keycodes{}, haveKeycodes(false) {
     haveKeycodes = platform::keycodesOf(keysyms, static_cast<int>(KEY_COUNT), keycodes);
 }
 
-void WindowInput::collect(std::vector<ReplayRecord>& events) {
-    constexpr int PRESSED = static_cast<int>(KeyboardAction::PRESSED);
-    constexpr int RELEASED = static_cast<int>(KeyboardAction::RELEASED);
+void WindowInput::collect(std::vector<InputEvent>& events) {
     sf::RenderWindow* window = DisplayManager::getInstance().getWindow();
     if (window == nullptr) {
         return;
@@ -140,24 +140,26 @@ void WindowInput::collect(std::vector<ReplayRecord>& events) {
     while (window->pollEvent(event)) {
         switch (event.type) {
         case sf::Event::Closed:
-            // The game's only window: closing it ends the game, after this frame.
+            // The game's only window: closing it ends the game, or the
+            // replay being watched, after this frame.
             GameManager::getInstance().setGameOver(true);
+            ReplaySession::getInstance().stopReplay();
             break;
         case sf::Event::KeyPressed:
-            events.push_back(ReplayRecord::key(PRESSED, toEngineKey(event.key.code)));
+            events.push_back(InputEvent::key(KeyboardAction::PRESSED, toEngineKey(event.key.code)));
             break;
         case sf::Event::KeyReleased:
-            events.push_back(ReplayRecord::key(RELEASED, toEngineKey(event.key.code)));
+            events.push_back(
+                InputEvent::key(KeyboardAction::RELEASED, toEngineKey(event.key.code)));
             break;
         case sf::Event::MouseButtonPressed:
-            events.push_back(ReplayRecord::mouse(static_cast<int>(MouseAction::CLICKED),
-                                                 toEngineButton(event.mouseButton.button),
-                                                 event.mouseButton.x, event.mouseButton.y));
+            events.push_back(InputEvent::mouse(MouseAction::CLICKED,
+                                               toEngineButton(event.mouseButton.button),
+                                               event.mouseButton.x, event.mouseButton.y));
             break;
         case sf::Event::MouseMoved:
-            events.push_back(ReplayRecord::mouse(static_cast<int>(MouseAction::MOVED),
-                                                 Mouse::UNDEFINED, event.mouseMove.x,
-                                                 event.mouseMove.y));
+            events.push_back(InputEvent::mouse(MouseAction::MOVED, Mouse::UNDEFINED,
+                                               event.mouseMove.x, event.mouseMove.y));
             break;
         default:
             break;
@@ -177,8 +179,7 @@ void WindowInput::collect(std::vector<ReplayRecord>& events) {
     }
 }
 
-void WindowInput::collectHeldKey(std::vector<ReplayRecord>& events) {
-    constexpr int HELD = static_cast<int>(KeyboardAction::HELD);
+void WindowInput::collectHeldKey(std::vector<InputEvent>& events) {
     // One snapshot answers for every key: asking per key is a round trip
     // to the X server each.
     unsigned char keys[32];
@@ -187,14 +188,13 @@ void WindowInput::collectHeldKey(std::vector<ReplayRecord>& events) {
         const bool down = snapshot ? keycodes[i] != 0 && platform::isKeyDown(keys, keycodes[i])
                                    : sf::Keyboard::isKeyPressed(KEYS[i].sfml);
         if (down) {
-            events.push_back(ReplayRecord::key(HELD, KEYS[i].engine));
+            events.push_back(InputEvent::key(KeyboardAction::HELD, KEYS[i].engine));
             return;
         }
     }
 }
 
-void WindowInput::collectHeldButton(const sf::Window& window, std::vector<ReplayRecord>& events) {
-    constexpr int HELD = static_cast<int>(MouseAction::HELD);
+void WindowInput::collectHeldButton(const sf::Window& window, std::vector<InputEvent>& events) {
     unsigned int buttons = 0;
     sf::Vector2i where;
     if (platform::pointerState(window.getSystemHandle(), buttons, where.x, where.y)) {
@@ -204,7 +204,8 @@ void WindowInput::collectHeldButton(const sf::Window& window, std::vector<Replay
             {platform::MIDDLE_BUTTON, Mouse::MIDDLE}};
         for (const auto& button : order) {
             if ((buttons & button.first) != 0) {
-                events.push_back(ReplayRecord::mouse(HELD, button.second, where.x, where.y));
+                events.push_back(
+                    InputEvent::mouse(MouseAction::HELD, button.second, where.x, where.y));
                 return;
             }
         }
@@ -215,7 +216,8 @@ void WindowInput::collectHeldButton(const sf::Window& window, std::vector<Replay
             // Polling has no event to take a location from, so ask for the
             // pointer's place in the window now.
             where = sf::Mouse::getPosition(window);
-            events.push_back(ReplayRecord::mouse(HELD, toEngineButton(button), where.x, where.y));
+            events.push_back(
+                InputEvent::mouse(MouseAction::HELD, toEngineButton(button), where.x, where.y));
             return;
         }
     }

@@ -1,5 +1,5 @@
-#ifndef QV_DISPLAY_WINDOWINPUT_H
-#define QV_DISPLAY_WINDOWINPUT_H
+#ifndef QV_PLATFORM_DESKTOP_WINDOWINPUT_H
+#define QV_PLATFORM_DESKTOP_WINDOWINPUT_H
 
 #include "qv/display/InputSource.h"
 #include "qv/display/Keyboard.h"
@@ -11,16 +11,17 @@
 
 namespace qv {
 
-/// Events from the display's window: its queued events, then the first held
+/// Events from the desktop window: its queued events, then the first held
 /// key, then the first held mouse button, these two only while the window
-/// has the keyboard focus. A close request ends the game after the frame.
+/// has the keyboard focus. A close request ends the game, or the replay
+/// watched, after the frame.
 class WindowInput : public InputSource {
 public:
     /// Finds the X key codes of the keys it polls.
     WindowInput();
 
     /// Polls the window: one look at the keyboard and one at the pointer.
-    void collect(std::vector<ReplayRecord>& events) override;
+    void collect(std::vector<InputEvent>& events) override;
 
     /// The engine's code for an SFML key; UNDEFINED for keys it does not know.
     static Keyboard::Key toEngineKey(sf::Keyboard::Key key);
@@ -29,8 +30,8 @@ public:
     static Mouse::Button toEngineButton(sf::Mouse::Button button);
 
 private:
-    void collectHeldKey(std::vector<ReplayRecord>& events);
-    void collectHeldButton(const sf::Window& window, std::vector<ReplayRecord>& events);
+    void collectHeldKey(std::vector<InputEvent>& events);
+    void collectHeldButton(const sf::Window& window, std::vector<InputEvent>& events);
 
     // The X key code of each polled key, in polling order (67 keys).
     unsigned char keycodes[67];

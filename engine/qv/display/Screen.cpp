@@ -1,0 +1,17 @@
+#include "qv/display/Screen.h"
+
+namespace qv {
+
+Screen::~Screen() = default;
+
+void Screen::flush(const std::vector<ScreenCell>&) {}
+
+long long Screen::getRasterisedCells() const {
+    return 0;
+}
+
+std::unique_ptr<InputSource> Screen::makeInput() {
+    return nullptr;
+}
+
+} // namespace qv

@@ -1,0 +1,226 @@
+#include "qv/platform/desktop/WindowScreen.h"
+
+#include "qv/core/Platform.h"
+#include "qv/platform/desktop/WindowInput.h"
+
+#include <unistd.h>
+
+#include <climits>
+
+namespace qv {
+
+namespace {
+
+constexpr const char* FONT_FILE = "qv-font.ttf";
+// An unchanged picture is shown again after this many frames (one second).
+constexpr int REFRESH_FRAMES = 30;
+
+} // namespace
+
+std::unique_ptr<Screen> makeDefaultScreen() {
+    return std::make_unique<WindowScreen>();
+}
+
+WindowScreen::WindowScreen()
+    : horizontalPixels(1024), verticalPixels(768), horizontalChars(80), verticalChars(24),
+      backgroundColor(sf::Color::Black), windowShowsPrevious(false), flushed(0), rasterisedTotal(0),
+      unchangedFrames(0) {
+    // A missing font is reported by open(), which loads it again.
+    font.loadFromFile(FONT_FILE);
+}
+
+WindowScreen::~WindowScreen() = default;
+
+int WindowScreen::open(const std::string& title, int columns, int rows, int width, int height) {
+    failure.clear();
+    horizontalChars = columns;
+    verticalChars = rows;
+    horizontalPixels = width;
+    verticalPixels = height;
+    // Without a display SFML would abort the whole program.
+    if (!platform::canReachDisplay()) {
+        return fail("no X display to open the window on (is DISPLAY set?)");
+    }
+    const unsigned pixelsWide = static_cast<unsigned>(horizontalPixels);
+    const unsigned pixelsHigh = static_cast<unsigned>(verticalPixels);
+    window = std::make_unique<sf::RenderWindow>(sf::VideoMode(pixelsWide, pixelsHigh, 32), title,
+                                                sf::Style::Titlebar | sf::Style::Close,
+                                                sf::ContextSettings());
+    if (!window->isOpen()) {
+        return fail("could not open a " + std::to_string(pixelsWide) + " x " +
+                    std::to_string(pixelsHigh) + " window");
+    }
+    windowShowsPrevious = false;
+    // Room for a full grid, so frames never reallocate.
+    const std::size_t gridCells = static_cast<std::size_t>(horizontalChars * verticalChars);
+    previous.reserve(gridCells);
+    vertices.reserve(gridCells * 12);
+    window->setMouseCursorVisible(false);
+    // One key-pressed event per press; holding is reported by polling instead.
+    window->setKeyRepeatEnabled(false);
+    window->setVerticalSyncEnabled(true);
+    if (!font.loadFromFile(FONT_FILE)) {
+        char folder[PATH_MAX];
+        return fail(std::string("cannot load the font ") + FONT_FILE + " from " +
+                    (getcwd(folder, sizeof folder) != nullptr ? folder : "the working folder"));
+    }
+    return 0;
+}
+
+int WindowScreen::fail(std::string why) {
+    failure = std::move(why);
+    return -1;
+}
+
+const std::string& WindowScreen::getFailure() const {
+    return failure;
+}
+
+long long WindowScreen::getRasterisedCells() const {
+    return rasterisedTotal;
+}
+
+void WindowScreen::setTitle(const std::string& title) {
+    if (window) {
+        window->setTitle(title);
+    }
+}
+
+bool WindowScreen::isOpen() const {
+    return window != nullptr;
+}
+
+void WindowScreen::close() {
+    if (window) {
+        window->close();
+        window.reset();
+    }
+    previous.clear();
+    windowShowsPrevious = false;
+    flushed = 0;
+    unchangedFrames = 0;
+}
+
+float WindowScreen::cellWidth() const {
+    return static_cast<float>(horizontalPixels) / static_cast<float>(horizontalChars);
+}
+
+float WindowScreen::cellHeight() const {
+    return static_cast<float>(verticalPixels) / static_cast<float>(verticalChars);
+}
+
+unsigned int WindowScreen::glyphSize() const {
+    const float smaller = cellWidth() < cellHeight() ? cellWidth() : cellHeight();
+    return static_cast<unsigned int>(2.0f * smaller);
+}
+
+sf::Color WindowScreen::toSfColor(Color color) {
+    switch (color) {
+    case BLACK:
+        return sf::Color::Black;
+    case RED:
+        return sf::Color::Red;
+    case GREEN:
+        return sf::Color::Green;
+    case YELLOW:
+        return sf::Color::Yellow;
+    case BLUE:
+        return sf::Color::Blue;
+    case MAGENTA:
+        return sf::Color::Magenta;
+    case CYAN:
+        return sf::Color::Cyan;
+    default:
+        return sf::Color::White;
+    }
+}
+
+void WindowScreen::addQuad(sf::FloatRect area, sf::FloatRect texture, sf::Color color) {
+    const float right = area.left + area.width;
+    const float bottom = area.top + area.height;
+    const float textureRight = texture.left + texture.width;
+    const float textureBottom = texture.top + texture.height;
+    const sf::Vertex topLeft({area.left, area.top}, color, {texture.left, texture.top});
+    const sf::Vertex topRight({right, area.top}, color, {textureRight, texture.top});
+    const sf::Vertex bottomLeft({area.left, bottom}, color, {texture.left, textureBottom});
+    const sf::Vertex bottomRight({right, bottom}, color, {textureRight, textureBottom});
+    vertices.insert(vertices.end(),
+                    {topLeft, topRight, bottomLeft, bottomLeft, topRight, bottomRight});
+}
+
+void WindowScreen::addCellVertices(const PixelCell& cell) {
+    const float width = cellWidth();
+    const float height = cellHeight();
+
+    // The glyph page keeps an opaque white square at its top-left corner;
+    // sampling its centre makes a plain rectangle of the vertex colour.
+    const sf::FloatRect opaqueTexel(1.0f, 1.0f, 0.0f, 0.0f);
+    addQuad(sf::FloatRect(cell.x - width / 10.0f, cell.y + height / 5.0f, width, height),
+            opaqueTexel, backgroundColor);
+
+    // The character as the default locale makes it, placed on the baseline
+    // one glyph size below the cell's top, as a single-character text would be.
+    const sf::Uint32 code = sf::String(cell.ch)[0];
+    // A text draws no glyph for these: blanks only advance, '\r' is skipped.
+    if (code == U' ' || code == U'\t' || code == U'\n' || code == U'\r') {
+        return;
+    }
+    const unsigned int size = glyphSize();
+    const sf::Glyph& glyph = font.getGlyph(code, size, true);
+    // Texture and bounds grow by one pixel on every side, for smoothing.
+    const float padding = 1.0f;
+    const float baseline = static_cast<float>(size);
+    const sf::FloatRect bounds(glyph.bounds.left - padding, baseline + glyph.bounds.top - padding,
+                               glyph.bounds.width + 2 * padding, glyph.bounds.height + 2 * padding);
+    const sf::FloatRect texture(static_cast<float>(glyph.textureRect.left) - padding,
+                                static_cast<float>(glyph.textureRect.top) - padding,
+                                static_cast<float>(glyph.textureRect.width) + 2 * padding,
+                                static_cast<float>(glyph.textureRect.height) + 2 * padding);
+    addQuad(sf::FloatRect(cell.x + bounds.left, cell.y + bounds.top, bounds.width, bounds.height),
+            texture, toSfColor(cell.color));
+}
+
+void WindowScreen::flush(const std::vector<ScreenCell>& cells) {
+    if (!window || flushed == cells.size()) {
+        return;
+    }
+    vertices.clear();
+    for (std::size_t i = flushed; i < cells.size(); ++i) {
+        const ScreenCell& cell = cells[i];
+        addCellVertices({cell.column * cellWidth(), cell.row * cellHeight(), cell.ch, cell.color});
+    }
+    sf::RenderStates states;
+    states.texture = &font.getTexture(glyphSize());
+    window->draw(vertices.data(), vertices.size(), sf::Triangles, states);
+    rasterisedTotal += static_cast<long long>(cells.size() - flushed);
+    flushed = cells.size();
+}
+
+void WindowScreen::show(const std::vector<ScreenCell>& cells, const TextGrid&) {
+    if (!window) {
+        return;
+    }
+    // The same cells in the same order make the same picture, and the window
+    // already shows it: nothing to rasterise or swap. Now and then it is
+    // drawn again all the same, to repair a window the desktop uncovered.
+    const bool unchanged = windowShowsPrevious && flushed == 0 && cells == previous;
+    if (!unchanged || ++unchangedFrames >= REFRESH_FRAMES) {
+        flush(cells);
+        window->display();
+        window->clear(backgroundColor);
+        unchangedFrames = 0;
+        windowShowsPrevious = true;
+    }
+    previous.assign(cells.begin(), cells.end());
+    flushed = 0;
+}
+
+std::unique_ptr<InputSource> WindowScreen::makeInput() {
+    return std::make_unique<WindowInput>();
+}
+
+sf::RenderWindow* WindowScreen::getWindow() const {
+    return window.get();
+}
+
+} // namespace qv
