@@ -1,47 +1,15 @@
 #include "qv/core/LogManager.h"
 
-#include <SFML/System/Err.hpp>
+#include "qv/core/Platform.h"
 
 #include <ctime>
-#include <streambuf>
 #include <string>
 
 namespace qv {
 
-namespace {
-
-// SFML's reports describe this machine (its sound card, its graphics driver),
-// not the game, so the observer, such as a replay's checkpoints, skips them.
-bool writingMachineReport = false;
-
-// Turns what SFML writes to its error stream into log messages, one a line.
-class LogLines : public std::streambuf {
-protected:
-    int_type overflow(int_type ch) override {
-        if (traits_type::eq_int_type(ch, traits_type::eof())) {
-            return traits_type::not_eof(ch);
-        }
-        line += traits_type::to_char_type(ch);
-        if (line.back() == '\n') {
-            // SFML ends a report with an empty line: no message for that.
-            if (line != "\n") {
-                writingMachineReport = true;
-                LogManager::getInstance().writeLog("%s", line.c_str());
-                writingMachineReport = false;
-            }
-            line.clear();
-        }
-        return ch;
-    }
-
-private:
-    std::string line;
-};
-
-} // namespace
-
 LogManager::LogManager()
-    : logFile(nullptr), ownsFile(false), flush(false), observer(nullptr), observerContext(nullptr) {
+    : logFile(nullptr), ownsFile(false), flush(false), observer(nullptr), observerContext(nullptr),
+      writingMachineReport(false) {
     setType("LogManager");
 }
 
@@ -58,9 +26,7 @@ int LogManager::startUp() {
     closeFile();
     logFile = std::fopen(fileName, "w");
     ownsFile = logFile != nullptr;
-    // Never destroyed: SFML may still report while the program exits.
-    static LogLines* const sfmlErrors = new LogLines;
-    sf::err().rdbuf(sfmlErrors);
+    platform::captureLibraryReports();
     return Manager::startUp();
 }
 
@@ -91,6 +57,13 @@ int LogManager::writeLog(const char* format, ...) {
     va_start(arguments, format);
     const int written = writeLogV(format, arguments);
     va_end(arguments);
+    return written;
+}
+
+int LogManager::writeMachineReport(const char* line) {
+    writingMachineReport = true;
+    const int written = writeLog("%s", line);
+    writingMachineReport = false;
     return written;
 }
 

@@ -19,7 +19,8 @@ public:
     ~LogManager() override;
 
     /// Opens "quorvel.log" for writing, emptying it, and from then on turns
-    /// every line SFML writes to its error stream (sf::err()) into a message.
+    /// every line the platform's libraries report (on the desktop, SFML's
+    /// error stream) into a message.
     /// Returns 0 even when the file could not be opened; writeLog() then
     /// reports the failure.
     int startUp() override;
@@ -43,9 +44,13 @@ public:
     /// The same with a va_list, for wrappers.
     int writeLogV(const char* format, std::va_list arguments);
 
+    /// Writes one line a library reported about the machine (its sound card,
+    /// its graphics driver) as a message the observer does not hear.
+    int writeMachineReport(const char* line);
+
     /// Hears every message's text, without its time stamp, as it is
-    /// written (also when no file is open); SFML's own reports, which
-    /// describe the machine rather than the game, are not heard.
+    /// written (also when no file is open); machine reports, which describe
+    /// the machine rather than the game, are not heard.
     using Observer = void (*)(const char* text, void* context);
 
     /// Sets the one observer (null for none); context is handed back to it.
@@ -65,6 +70,9 @@ private:
     bool flush;
     Observer observer;
     void* observerContext;
+    // Machine reports describe this machine, not the game, so the observer,
+    // such as a replay's checkpoints, skips them.
+    bool writingMachineReport;
 };
 
 } // namespace qv

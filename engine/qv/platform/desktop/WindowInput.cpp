@@ -1,7 +1,6 @@
 #include "qv/platform/desktop/WindowInput.h"
 
 #include "qv/core/GameManager.h"
-#include "qv/core/Platform.h"
 #include "qv/display/DisplayManager.h"
 #include "qv/replay/ReplaySession.h"
 
@@ -128,7 +127,7 @@ WindowInput::WindowInput() : keycodes{}, haveKeycodes(false) {
     for (std::size_t i = 0; i < KEY_COUNT; ++i) {
         keysyms[i] = KEYS[i].keysym;
     }
-    haveKeycodes = platform::keycodesOf(keysyms, static_cast<int>(KEY_COUNT), keycodes);
+    haveKeycodes = xinput.keycodesOf(keysyms, static_cast<int>(KEY_COUNT), keycodes);
 }
 
 void WindowInput::collect(std::vector<InputEvent>& events) {
@@ -170,7 +169,7 @@ void WindowInput::collect(std::vector<InputEvent>& events) {
     // meant for: they are the game's only while its window has the focus.
     const unsigned long handle = window->getSystemHandle();
     bool focused = false;
-    if (!platform::keyboardFocus(handle, focused)) {
+    if (!xinput.keyboardFocus(handle, focused)) {
         focused = window->hasFocus();
     }
     if (focused) {
@@ -182,10 +181,9 @@ void WindowInput::collect(std::vector<InputEvent>& events) {
 void WindowInput::collectHeldKey(std::vector<InputEvent>& events) {
     // One snapshot answers for every key: asking per key is a round trip
     // to the X server each.
-    unsigned char keys[32];
-    const bool snapshot = haveKeycodes && platform::keymapState(keys);
+    const bool snapshot = haveKeycodes && xinput.takeKeymap();
     for (std::size_t i = 0; i < KEY_COUNT; ++i) {
-        const bool down = snapshot ? keycodes[i] != 0 && platform::isKeyDown(keys, keycodes[i])
+        const bool down = snapshot ? keycodes[i] != 0 && xinput.isKeyDown(keycodes[i])
                                    : sf::Keyboard::isKeyPressed(KEYS[i].sfml);
         if (down) {
             events.push_back(InputEvent::key(KeyboardAction::HELD, KEYS[i].engine));
@@ -197,11 +195,11 @@ void WindowInput::collectHeldKey(std::vector<InputEvent>& events) {
 void WindowInput::collectHeldButton(const sf::Window& window, std::vector<InputEvent>& events) {
     unsigned int buttons = 0;
     sf::Vector2i where;
-    if (platform::pointerState(window.getSystemHandle(), buttons, where.x, where.y)) {
+    if (xinput.pointer(window.getSystemHandle(), buttons, where.x, where.y)) {
         const std::pair<unsigned int, Mouse::Button> order[] = {
-            {platform::LEFT_BUTTON, Mouse::LEFT},
-            {platform::RIGHT_BUTTON, Mouse::RIGHT},
-            {platform::MIDDLE_BUTTON, Mouse::MIDDLE}};
+            {XInputState::LEFT_BUTTON, Mouse::LEFT},
+            {XInputState::RIGHT_BUTTON, Mouse::RIGHT},
+            {XInputState::MIDDLE_BUTTON, Mouse::MIDDLE}};
         for (const auto& button : order) {
             if ((buttons & button.first) != 0) {
                 events.push_back(

@@ -4,6 +4,7 @@
 #include "qv/display/InputSource.h"
 #include "qv/display/Keyboard.h"
 #include "qv/display/Mouse.h"
+#include "qv/platform/desktop/XInputState.h"
 
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
@@ -34,6 +35,7 @@ private:
     void collectHeldButton(const sf::Window& window, std::vector<InputEvent>& events);
 
     // The X key code of each polled key, in polling order (67 keys).
+    XInputState xinput;
     unsigned char keycodes[67];
     bool haveKeycodes;
 };

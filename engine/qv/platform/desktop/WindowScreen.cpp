@@ -1,7 +1,7 @@
 #include "qv/platform/desktop/WindowScreen.h"
 
-#include "qv/core/Platform.h"
 #include "qv/platform/desktop/WindowInput.h"
+#include "qv/platform/desktop/XDisplayProbe.h"
 
 #include <unistd.h>
 
@@ -39,7 +39,7 @@ int WindowScreen::open(const std::string& title, int columns, int rows, int widt
     horizontalPixels = width;
     verticalPixels = height;
     // Without a display SFML would abort the whole program.
-    if (!platform::canReachDisplay()) {
+    if (!XDisplayProbe().reached()) {
         return fail("no X display to open the window on (is DISPLAY set?)");
     }
     const unsigned pixelsWide = static_cast<unsigned>(horizontalPixels);
