@@ -167,21 +167,16 @@ void WindowInput::collect(std::vector<InputEvent>& events) {
 
     // Held keys and buttons are the X server's, whichever window they were
     // meant for: they are the game's only while its window has the focus.
-    const unsigned long handle = window->getSystemHandle();
-    bool focused = false;
-    if (!xinput.keyboardFocus(handle, focused)) {
-        focused = window->hasFocus();
-    }
-    if (focused) {
-        collectHeldKey(events);
-        collectHeldButton(*window, events);
+    // One look at the server answers for every key and button; without it
+    // SFML is asked about each.
+    const bool snapshot = haveKeycodes && xinput.take(window->getSystemHandle());
+    if (snapshot ? xinput.isFocused() : window->hasFocus()) {
+        collectHeldKey(snapshot, events);
+        collectHeldButton(snapshot, *window, events);
     }
 }
 
-void WindowInput::collectHeldKey(std::vector<InputEvent>& events) {
-    // One snapshot answers for every key: asking per key is a round trip
-    // to the X server each.
-    const bool snapshot = haveKeycodes && xinput.takeKeymap();
+void WindowInput::collectHeldKey(bool snapshot, std::vector<InputEvent>& events) const {
     for (std::size_t i = 0; i < KEY_COUNT; ++i) {
         const bool down = snapshot ? keycodes[i] != 0 && xinput.isKeyDown(keycodes[i])
                                    : sf::Keyboard::isKeyPressed(KEYS[i].sfml);
@@ -192,28 +187,18 @@ void WindowInput::collectHeldKey(std::vector<InputEvent>& events) {
     }
 }
 
-void WindowInput::collectHeldButton(const sf::Window& window, std::vector<InputEvent>& events) {
-    unsigned int buttons = 0;
-    sf::Vector2i where;
-    if (xinput.pointer(window.getSystemHandle(), buttons, where.x, where.y)) {
-        const std::pair<unsigned int, Mouse::Button> order[] = {
-            {XInputState::LEFT_BUTTON, Mouse::LEFT},
-            {XInputState::RIGHT_BUTTON, Mouse::RIGHT},
-            {XInputState::MIDDLE_BUTTON, Mouse::MIDDLE}};
-        for (const auto& button : order) {
-            if ((buttons & button.first) != 0) {
-                events.push_back(
-                    InputEvent::mouse(MouseAction::HELD, button.second, where.x, where.y));
-                return;
-            }
-        }
-        return;
-    }
-    for (const sf::Mouse::Button button : HELD_BUTTON_ORDER) {
-        if (sf::Mouse::isButtonPressed(button)) {
-            // Polling has no event to take a location from, so ask for the
-            // pointer's place in the window now.
-            where = sf::Mouse::getPosition(window);
+void WindowInput::collectHeldButton(bool snapshot, const sf::Window& window,
+                                    std::vector<InputEvent>& events) const {
+    const unsigned int masks[] = {XInputState::LEFT_BUTTON, XInputState::RIGHT_BUTTON,
+                                  XInputState::MIDDLE_BUTTON};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const sf::Mouse::Button button = HELD_BUTTON_ORDER[i];
+        if (snapshot ? (xinput.getButtons() & masks[i]) != 0 : sf::Mouse::isButtonPressed(button)) {
+            // Polling has no event to take a location from: the pointer's
+            // place in the window now.
+            const sf::Vector2i where =
+                snapshot ? sf::Vector2i(xinput.getPointerX(), xinput.getPointerY())
+                         : sf::Mouse::getPosition(window);
             events.push_back(
                 InputEvent::mouse(MouseAction::HELD, toEngineButton(button), where.x, where.y));
             return;

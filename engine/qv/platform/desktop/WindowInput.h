@@ -21,7 +21,7 @@ public:
     /// Finds the X key codes of the keys it polls.
     WindowInput();
 
-    /// Polls the window: one look at the keyboard and one at the pointer.
+    /// Polls the window, then takes one look at the X server's keys and buttons.
     void collect(std::vector<InputEvent>& events) override;
 
     /// The engine's code for an SFML key; UNDEFINED for keys it does not know.
@@ -31,8 +31,9 @@ public:
     static Mouse::Button toEngineButton(sf::Mouse::Button button);
 
 private:
-    void collectHeldKey(std::vector<InputEvent>& events);
-    void collectHeldButton(const sf::Window& window, std::vector<InputEvent>& events);
+    void collectHeldKey(bool snapshot, std::vector<InputEvent>& events) const;
+    void collectHeldButton(bool snapshot, const sf::Window& window,
+                           std::vector<InputEvent>& events) const;
 
     // The X key code of each polled key, in polling order (67 keys).
     XInputState xinput;
