@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace qv {
 
@@ -191,55 +192,47 @@ void WindowScreen::addQuad(sf::FloatRect area, sf::FloatRect texture, sf::Color 
                     {topLeft, topRight, bottomLeft, bottomLeft, topRight, bottomRight});
 }
 
-WindowScreen::InkBox& WindowScreen::inkAt(float x, float y) {
-    const auto clamp = [](float at, int count) {
-        return at <= 0.0f                            ? 0
-               : at >= static_cast<float>(count - 1) ? count - 1
-                                                     : static_cast<int>(at);
+WindowScreen::CellSpan WindowScreen::cellsUnder(float left, float top, float right,
+                                                float bottom) const {
+    const auto index = [](float at, float size, int count) {
+        const float cell = std::floor(at / size);
+        return cell <= 0.0f                            ? 0
+               : cell >= static_cast<float>(count - 1) ? count - 1
+                                                       : static_cast<int>(cell);
     };
-    const int column = clamp(x / cellWidth(), horizontalChars);
-    const int row = clamp(y / cellHeight(), verticalChars);
-    return ink[static_cast<std::size_t>(row * horizontalChars + column)];
+    return {index(left, cellWidth(), horizontalChars), index(right, cellWidth(), horizontalChars),
+            index(top, cellHeight(), verticalChars), index(bottom, cellHeight(), verticalChars)};
 }
 
-bool WindowScreen::coversInk(const sf::FloatRect& area) {
+bool WindowScreen::coversInk(const sf::FloatRect& area) const {
     const float right = area.left + area.width;
     const float bottom = area.top + area.height;
-    for (float y = area.top;; y += cellHeight()) {
-        for (float x = area.left;; x += cellWidth()) {
-            const InkBox& box = inkAt(x < right ? x : right, y < bottom ? y : bottom);
+    const CellSpan span = cellsUnder(area.left, area.top, right, bottom);
+    for (int row = span.firstRow; row <= span.lastRow; ++row) {
+        for (int column = span.firstColumn; column <= span.lastColumn; ++column) {
+            const InkBox& box = ink[static_cast<std::size_t>(row * horizontalChars + column)];
             if (box.stamp == inkStamp && box.left < right && area.left < box.right &&
                 box.top < bottom && area.top < box.bottom) {
                 return true;
             }
-            if (x >= right) {
-                break;
-            }
-        }
-        if (y >= bottom) {
-            return false;
         }
     }
+    return false;
 }
 
 void WindowScreen::addInk(const sf::FloatRect& area) {
     const float right = area.left + area.width;
     const float bottom = area.top + area.height;
-    for (float y = area.top;; y += cellHeight()) {
-        for (float x = area.left;; x += cellWidth()) {
-            InkBox& box = inkAt(x < right ? x : right, y < bottom ? y : bottom);
+    const CellSpan span = cellsUnder(area.left, area.top, right, bottom);
+    for (int row = span.firstRow; row <= span.lastRow; ++row) {
+        for (int column = span.firstColumn; column <= span.lastColumn; ++column) {
+            InkBox& box = ink[static_cast<std::size_t>(row * horizontalChars + column)];
             if (box.stamp != inkStamp) {
                 box = {inkStamp, area.left, area.top, right, bottom};
             } else {
                 box = {inkStamp, std::min(box.left, area.left), std::min(box.top, area.top),
                        std::max(box.right, right), std::max(box.bottom, bottom)};
             }
-            if (x >= right) {
-                break;
-            }
-        }
-        if (y >= bottom) {
-            return;
         }
     }
 }

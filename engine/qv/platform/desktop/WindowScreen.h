@@ -86,10 +86,17 @@ private:
     /// Appends the cell's background, when it can change a pixel, and glyph
     /// to the vertices.
     void addCellVertices(const PixelCell& cell);
-    /// The ink box of the grid cell holding the pixel, edges clamped.
-    InkBox& inkAt(float x, float y);
+    /// The first and last grid columns and rows a rectangle in window
+    /// pixels touches, clamped to the grid.
+    struct CellSpan {
+        int firstColumn;
+        int lastColumn;
+        int firstRow;
+        int lastRow;
+    };
+    CellSpan cellsUnder(float left, float top, float right, float bottom) const;
     /// Whether ink drawn earlier in the frame lies inside the rectangle.
-    bool coversInk(const sf::FloatRect& area);
+    bool coversInk(const sf::FloatRect& area) const;
     /// Notes a glyph quad drawn in the frame.
     void addInk(const sf::FloatRect& area);
     /// Appends two triangles covering the rectangle, coloured and textured.
