@@ -5,9 +5,8 @@
 #include "qv/replay/ReplaySession.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
-#include <X11/keysym.h>
-
 #include <SFML/Window/Event.hpp>
+#include <X11/keysym.h>
 
 namespace qv {
 
