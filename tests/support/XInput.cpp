@@ -38,7 +38,8 @@ bool requestClose(unsigned long window) {
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
     event.xclient.data.l[1] = CurrentTime;
     const bool sent = XSendEvent(display, window, False, NoEventMask, &event) != 0;
-    XFlush(display);
+    // Waits until the server has taken it: the caller may exit at once.
+    XSync(display, False);
     return sent;
 }
 
