@@ -252,12 +252,11 @@ int ReplaySession::finish() {
     mode = Mode::LIVE;
     InputManager::getInstance().setSource(nullptr);
     if (hasEnd && !stopped) {
+        // The replay is ended at the recording's end frame, so it cannot
+        // go on past it; the end digest tells whether it got there alike.
         if (frame < end.frame) {
             mismatch("the game ended, the recorded one went on to frame " +
                      std::to_string(end.frame));
-        } else if (frame > end.frame) {
-            mismatch("the recorded game ended at frame " + std::to_string(end.frame) +
-                     ", this one went on");
         } else {
             compare(takeDigest(ReplayRecord::END), end);
         }
