@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Closing the window ends the game like Q on the start screen, in a game
-# (exit 0, the recording gets its end line) and in a windowed replay (exit 0,
-# no fault reported, though the replay had frames left).
+# (exit 0, the recording gets its end line and replays to it) and in a
+# windowed replay (exit 0, no fault reported, though the replay had frames left).
 # Usage: close_end_to_end.sh QUORVEL_BINARY SOURCE_DIR CLOSE_WINDOW_BINARY  (needs $DISPLAY)
 set -euo pipefail
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)/x_window.sh"
@@ -35,6 +35,11 @@ close_after 7 --record game.replay
 [ "$status" = 0 ] || fail "closed game: exit status '$status'"
 grep -q '^E ' game.replay || fail "the recording has no end line"
 grep -q '^K [0-9]* 0 46$' game.replay || fail "P did not start a game"
+
+# Played back headless it ends where the closed game did.
+status=0
+env -u DISPLAY "$game" --replay game.replay --headless >out.txt 2>&1 || status=$?
+[ "$status" = 0 ] && grep -q ' mismatches=0 ' out.txt || fail "headless replay of the closed game: exit $status"
 
 close_after 1 --replay game.replay
 [ "$status" = 0 ] || fail "closed replay: exit status '$status'"
