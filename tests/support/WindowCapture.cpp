@@ -34,12 +34,9 @@ bool haveDisplay() {
 
 bool startDisplay() {
     qv::DisplayManager& display = qv::DisplayManager::getInstance();
-    if (display.startUp() != 0 || display.getWindow() == nullptr) {
-        return false;
-    }
-    // Opening draws once, so the driver already holds what it never frees.
+    const bool started = display.startUp() == 0 && display.getWindow() != nullptr;
     qvbench::keepGlDriverLoaded();
-    return true;
+    return started;
 }
 
 sf::Image captureWindow() {
