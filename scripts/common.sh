@@ -18,7 +18,7 @@ ensure_packages() {
 }
 
 # What the game needs to build and run.
-GAME_PACKAGES=(cmake g++ make libsfml-dev libopenal-dev libx11-dev fonts-3270)
+GAME_PACKAGES=(cmake g++ make libsfml-dev libopenal-dev libx11-dev libxcb1-dev fonts-3270)
 # What the test suite needs on top: test and benchmark libraries, a virtual
 # screen, real key presses, sound measuring; clang and its sanitizer and
 # libFuzzer runtimes for the sprite loader fuzzer, llvm for its symbolizer;

@@ -1,7 +1,6 @@
 #include "support/XInput.h"
 
 #include <X11/Xlib.h>
-#include <dlfcn.h>
 
 #include <cstdlib>
 
@@ -16,37 +15,44 @@ bool xdotool(const std::string& arguments) {
     return std::system(command.c_str()) == 0;
 }
 
+namespace {
+
+// Kept for the run: a window made on a connection lives as long as it does.
+Display* connection() {
+    static Display* const display = XOpenDisplay(nullptr);
+    return display;
+}
+
+} // namespace
+
 bool requestClose(unsigned long window) {
-    // The test binary does not link libX11 itself; SFML has it loaded.
-    void* library = dlopen("libX11.so.6", RTLD_LAZY);
-    if (library == nullptr) {
+    Display* display = connection();
+    if (display == nullptr) {
         return false;
     }
-    const auto openDisplay =
-        reinterpret_cast<Display* (*)(const char*)>(dlsym(library, "XOpenDisplay"));
-    const auto internAtom =
-        reinterpret_cast<Atom (*)(Display*, const char*, Bool)>(dlsym(library, "XInternAtom"));
-    const auto sendEvent = reinterpret_cast<Status (*)(Display*, Window, Bool, long, XEvent*)>(
-        dlsym(library, "XSendEvent"));
-    const auto closeDisplay = reinterpret_cast<int (*)(Display*)>(dlsym(library, "XCloseDisplay"));
-    Display* display = openDisplay != nullptr ? openDisplay(nullptr) : nullptr;
-    bool sent = false;
-    if (display != nullptr && internAtom != nullptr && sendEvent != nullptr) {
-        XEvent event{};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = window;
-        event.xclient.message_type = internAtom(display, "WM_PROTOCOLS", False);
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = static_cast<long>(internAtom(display, "WM_DELETE_WINDOW", False));
-        event.xclient.data.l[1] = CurrentTime;
-        sent = sendEvent(display, window, False, NoEventMask, &event) != 0;
-    }
-    // Closing the connection flushes the request.
-    if (display != nullptr && closeDisplay != nullptr) {
-        closeDisplay(display);
-    }
-    dlclose(library);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    const bool sent = XSendEvent(display, window, False, NoEventMask, &event) != 0;
+    // Waits until the server has taken it: the caller may exit at once.
+    XSync(display, False);
     return sent;
+}
+
+unsigned long openOtherWindow() {
+    Display* display = connection();
+    if (display == nullptr) {
+        return 0;
+    }
+    const Window window =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 100, 100, 0, 0, 0);
+    XMapWindow(display, window);
+    XSync(display, False);
+    return window;
 }
 
 } // namespace qvtest

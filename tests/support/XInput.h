@@ -12,6 +12,9 @@ bool haveXdotool();
 bool xdotool(const std::string& arguments);
 /// Sends the window the request its title bar's close button would send.
 bool requestClose(unsigned long window);
+/// Maps a small window of another client at the screen's corner, to take the
+/// focus from the game's; its id, or 0.
+unsigned long openOtherWindow();
 
 } // namespace qvtest
 

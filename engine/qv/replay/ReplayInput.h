@@ -7,7 +7,7 @@
 namespace qv {
 
 /// Events from the replay being played. The player's own keys and mouse are
-/// ignored; closing the window still closes it.
+/// ignored; closing the window ends the replay after the frame.
 class ReplayInput : public InputSource {
 public:
     /// The replay's events of the current frame.

@@ -85,6 +85,11 @@ public:
     /// position, sprite and frame, in list order.
     std::uint64_t worldDigest() const;
 
+    /// Marks a replay as ended early at the viewer's request (the game is
+    /// ended by whoever asks): finish() and ranToEnd() then judge only the
+    /// frames played.
+    void stopReplay();
+
     /// Frames begun so far.
     int getFramesRun() const;
 
@@ -147,6 +152,7 @@ private:
     std::size_t nextValue;
     std::size_t nextCheckpoint;
     bool hasEnd;
+    bool stopped;
     ReplayRecord end;
     int lastFrame;
     // The frame after which the recorded run was stopped from outside, or -1.

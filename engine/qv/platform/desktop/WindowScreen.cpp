@@ -6,7 +6,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace qv {
 
@@ -25,7 +27,7 @@ std::unique_ptr<Screen> makeDefaultScreen() {
 WindowScreen::WindowScreen()
     : horizontalPixels(1024), verticalPixels(768), horizontalChars(80), verticalChars(24),
       backgroundColor(sf::Color::Black), windowShowsPrevious(false), flushed(0), rasterisedTotal(0),
-      unchangedFrames(0) {
+      unchangedFrames(0), glyphs{}, inkStamp(1) {
     // A missing font is reported by open(), which loads it again.
     font.loadFromFile(findDataFile(FONT_FILE));
 }
@@ -69,7 +71,49 @@ int WindowScreen::open(const std::string& title, int columns, int rows, int widt
                     (getcwd(folder, sizeof folder) != nullptr ? folder : "the working folder") +
                     " or " + installedDataFolder());
     }
+    ink.assign(gridCells, InkBox{});
+    prepareGlyphs();
     return 0;
+}
+
+void WindowScreen::prepareGlyphs() {
+    const unsigned int size = glyphSize();
+    const float baseline = static_cast<float>(size);
+    // Texture and bounds grow by one pixel on every side, for smoothing.
+    const float padding = 1.0f;
+    for (int byte = 0; byte < 256; ++byte) {
+        // The character as the default locale makes it, as a single-character
+        // text would; a text draws no glyph for blanks, and skips '\r'.
+        const sf::Uint32 code = sf::String(static_cast<char>(byte))[0];
+        GlyphQuad& quad = glyphs[byte];
+        quad.inked = code != U' ' && code != U'\t' && code != U'\n' && code != U'\r';
+        if (!quad.inked) {
+            continue;
+        }
+        const sf::Glyph& glyph = font.getGlyph(code, size, true);
+        quad.area =
+            sf::FloatRect(glyph.bounds.left - padding, baseline + glyph.bounds.top - padding,
+                          glyph.bounds.width + 2 * padding, glyph.bounds.height + 2 * padding);
+        quad.texture = sf::FloatRect(static_cast<float>(glyph.textureRect.left) - padding,
+                                     static_cast<float>(glyph.textureRect.top) - padding,
+                                     static_cast<float>(glyph.textureRect.width) + 2 * padding,
+                                     static_cast<float>(glyph.textureRect.height) + 2 * padding);
+    }
+    // Every glyph once, in the background colour, shown and cleared: the GL
+    // driver builds its drawing code and takes the glyph page now.
+    vertices.clear();
+    for (int byte = 0; byte < 256; ++byte) {
+        const GlyphQuad& quad = glyphs[byte];
+        if (quad.inked) {
+            addQuad(quad.area, quad.texture, backgroundColor);
+        }
+    }
+    sf::RenderStates states;
+    states.texture = &font.getTexture(size);
+    window->clear(backgroundColor);
+    window->draw(vertices.data(), vertices.size(), sf::Triangles, states);
+    window->display();
+    window->clear(backgroundColor);
 }
 
 int WindowScreen::fail(std::string why) {
@@ -153,6 +197,51 @@ void WindowScreen::addQuad(sf::FloatRect area, sf::FloatRect texture, sf::Color 
                     {topLeft, topRight, bottomLeft, bottomLeft, topRight, bottomRight});
 }
 
+WindowScreen::CellSpan WindowScreen::cellsUnder(float left, float top, float right,
+                                                float bottom) const {
+    const auto index = [](float at, float size, int count) {
+        const float cell = std::floor(at / size);
+        return cell <= 0.0f                            ? 0
+               : cell >= static_cast<float>(count - 1) ? count - 1
+                                                       : static_cast<int>(cell);
+    };
+    return {index(left, cellWidth(), horizontalChars), index(right, cellWidth(), horizontalChars),
+            index(top, cellHeight(), verticalChars), index(bottom, cellHeight(), verticalChars)};
+}
+
+bool WindowScreen::coversInk(const sf::FloatRect& area) const {
+    const float right = area.left + area.width;
+    const float bottom = area.top + area.height;
+    const CellSpan span = cellsUnder(area.left, area.top, right, bottom);
+    for (int row = span.firstRow; row <= span.lastRow; ++row) {
+        for (int column = span.firstColumn; column <= span.lastColumn; ++column) {
+            const InkBox& box = ink[static_cast<std::size_t>(row * horizontalChars + column)];
+            if (box.stamp == inkStamp && box.left < right && area.left < box.right &&
+                box.top < bottom && area.top < box.bottom) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void WindowScreen::addInk(const sf::FloatRect& area) {
+    const float right = area.left + area.width;
+    const float bottom = area.top + area.height;
+    const CellSpan span = cellsUnder(area.left, area.top, right, bottom);
+    for (int row = span.firstRow; row <= span.lastRow; ++row) {
+        for (int column = span.firstColumn; column <= span.lastColumn; ++column) {
+            InkBox& box = ink[static_cast<std::size_t>(row * horizontalChars + column)];
+            if (box.stamp != inkStamp) {
+                box = {inkStamp, area.left, area.top, right, bottom};
+            } else {
+                box = {inkStamp, std::min(box.left, area.left), std::min(box.top, area.top),
+                       std::max(box.right, right), std::max(box.bottom, bottom)};
+            }
+        }
+    }
+}
+
 void WindowScreen::addCellVertices(const PixelCell& cell) {
     const float width = cellWidth();
     const float height = cellHeight();
@@ -160,29 +249,19 @@ void WindowScreen::addCellVertices(const PixelCell& cell) {
     // The glyph page keeps an opaque white square at its top-left corner;
     // sampling its centre makes a plain rectangle of the vertex colour.
     const sf::FloatRect opaqueTexel(1.0f, 1.0f, 0.0f, 0.0f);
-    addQuad(sf::FloatRect(cell.x - width / 10.0f, cell.y + height / 5.0f, width, height),
-            opaqueTexel, backgroundColor);
+    const sf::FloatRect background(cell.x - width / 10.0f, cell.y + height / 5.0f, width, height);
+    if (coversInk(background)) {
+        addQuad(background, opaqueTexel, backgroundColor);
+    }
 
-    // The character as the default locale makes it, placed on the baseline
-    // one glyph size below the cell's top, as a single-character text would be.
-    const sf::Uint32 code = sf::String(cell.ch)[0];
-    // A text draws no glyph for these: blanks only advance, '\r' is skipped.
-    if (code == U' ' || code == U'\t' || code == U'\n' || code == U'\r') {
+    const GlyphQuad& quad = glyphs[static_cast<unsigned char>(cell.ch)];
+    if (!quad.inked) {
         return;
     }
-    const unsigned int size = glyphSize();
-    const sf::Glyph& glyph = font.getGlyph(code, size, true);
-    // Texture and bounds grow by one pixel on every side, for smoothing.
-    const float padding = 1.0f;
-    const float baseline = static_cast<float>(size);
-    const sf::FloatRect bounds(glyph.bounds.left - padding, baseline + glyph.bounds.top - padding,
-                               glyph.bounds.width + 2 * padding, glyph.bounds.height + 2 * padding);
-    const sf::FloatRect texture(static_cast<float>(glyph.textureRect.left) - padding,
-                                static_cast<float>(glyph.textureRect.top) - padding,
-                                static_cast<float>(glyph.textureRect.width) + 2 * padding,
-                                static_cast<float>(glyph.textureRect.height) + 2 * padding);
-    addQuad(sf::FloatRect(cell.x + bounds.left, cell.y + bounds.top, bounds.width, bounds.height),
-            texture, toSfColor(cell.color));
+    const sf::FloatRect area(cell.x + quad.area.left, cell.y + quad.area.top, quad.area.width,
+                             quad.area.height);
+    addQuad(area, quad.texture, toSfColor(cell.color));
+    addInk(area);
 }
 
 void WindowScreen::flush(const std::vector<ScreenCell>& cells) {
@@ -218,6 +297,7 @@ void WindowScreen::show(const std::vector<ScreenCell>& cells, const TextGrid&) {
     }
     previous.assign(cells.begin(), cells.end());
     flushed = 0;
+    ++inkStamp;
 }
 
 std::unique_ptr<InputSource> WindowScreen::makeInput() {

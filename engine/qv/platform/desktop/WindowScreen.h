@@ -14,7 +14,9 @@ namespace qv {
 /// The desktop's screen: an SFML window, each frame's cells drawn in one draw
 /// call textured from the font's glyph page. A frame that repeats the
 /// previous one's cells leaves the window showing that picture: nothing is
-/// rasterised or swapped.
+/// rasterised or swapped. A cell's black background is drawn only where it
+/// covers ink of a glyph drawn earlier in the frame; elsewhere it would
+/// change no pixel of the cleared surface.
 class WindowScreen : public Screen {
 public:
     /// Loads the font "qv-font.ttf"; a missing font is reported by open().
@@ -57,11 +59,46 @@ private:
         Color color;
     };
 
+    /// A char's glyph quad relative to its cell's top-left corner.
+    struct GlyphQuad {
+        bool inked;
+        sf::FloatRect area;
+        sf::FloatRect texture;
+    };
+
+    /// What glyphs drew into one grid cell's area in the frame being drawn:
+    /// the box around their quads, valid while stamp is the frame's.
+    struct InkBox {
+        unsigned stamp;
+        float left;
+        float top;
+        float right;
+        float bottom;
+    };
+
     float cellWidth() const;
     float cellHeight() const;
     unsigned int glyphSize() const;
-    /// Appends the cell's background and glyph to the vertices.
+    /// Rasterises the glyph of every char and fills the glyph table, then
+    /// draws them all once unseen: no frame pays for a first glyph, upload
+    /// or draw.
+    void prepareGlyphs();
+    /// Appends the cell's background, when it can change a pixel, and glyph
+    /// to the vertices.
     void addCellVertices(const PixelCell& cell);
+    /// The first and last grid columns and rows a rectangle in window
+    /// pixels touches, clamped to the grid.
+    struct CellSpan {
+        int firstColumn;
+        int lastColumn;
+        int firstRow;
+        int lastRow;
+    };
+    CellSpan cellsUnder(float left, float top, float right, float bottom) const;
+    /// Whether ink drawn earlier in the frame lies inside the rectangle.
+    bool coversInk(const sf::FloatRect& area) const;
+    /// Notes a glyph quad drawn in the frame.
+    void addInk(const sf::FloatRect& area);
     /// Appends two triangles covering the rectangle, coloured and textured.
     void addQuad(sf::FloatRect area, sf::FloatRect texture, sf::Color color);
     /// Records why open() failed and returns -1.
@@ -87,6 +124,11 @@ private:
     int unchangedFrames;
     // Scratch vertices, kept to avoid reallocating every frame.
     std::vector<sf::Vertex> vertices;
+    // Indexed by the char's byte value.
+    GlyphQuad glyphs[256];
+    // One per grid cell; a new frame makes them all stale at once.
+    std::vector<InkBox> ink;
+    unsigned inkStamp;
 };
 
 } // namespace qv

@@ -1,0 +1,61 @@
+#ifndef QV_PLATFORM_DESKTOP_XINPUTSTATE_H
+#define QV_PLATFORM_DESKTOP_XINPUTSTATE_H
+
+struct xcb_connection_t;
+
+namespace qv {
+
+/// The X server's keyboard, pointer and focus, asked over a connection of its
+/// own. take() sends the three questions at once and then reads the three
+/// answers: one wait for the server a frame, where asking SFML about each
+/// key and button waits once per key.
+class XInputState {
+public:
+    /// Pointer buttons as getButtons() reports them.
+    static constexpr unsigned int LEFT_BUTTON = 1u << 0;
+    /// See LEFT_BUTTON.
+    static constexpr unsigned int MIDDLE_BUTTON = 1u << 1;
+    /// See LEFT_BUTTON.
+    static constexpr unsigned int RIGHT_BUTTON = 1u << 2;
+
+    /// Connects to the display named by DISPLAY; when it does not answer,
+    /// keycodesOf() and take() return false.
+    XInputState();
+    /// Disconnects.
+    ~XInputState();
+
+    XInputState(const XInputState&) = delete;
+    XInputState& operator=(const XInputState&) = delete;
+
+    /// The X key code of each of count keysyms, into keycodes (0 for a
+    /// keysym no key of the keyboard makes).
+    bool keycodesOf(const unsigned long* keysyms, int count, unsigned char* keycodes) const;
+
+    /// Takes the keys down, the buttons down, the pointer's place relative
+    /// to window (an X window id) and whether window has the keyboard focus.
+    bool take(unsigned long window);
+
+    /// Whether the key was down when last taken.
+    bool isKeyDown(unsigned char keycode) const;
+    /// The buttons down when last taken (LEFT_BUTTON and the like).
+    unsigned int getButtons() const;
+    /// The pointer's column relative to the window when last taken.
+    int getPointerX() const;
+    /// The pointer's row relative to the window when last taken.
+    int getPointerY() const;
+    /// Whether the window had the keyboard focus when last taken.
+    bool isFocused() const;
+
+private:
+    xcb_connection_t* connection;
+    // One bit per X key code.
+    unsigned char keys[32];
+    unsigned int buttons;
+    int pointerX;
+    int pointerY;
+    bool focused;
+};
+
+} // namespace qv
+
+#endif
