@@ -3,12 +3,11 @@
 #include "AllPairsScan.h"
 
 #include "qv/core/EventOut.h"
+#include "qv/core/Random.h"
 #include "qv/world/Object.h"
 #include "qv/world/WorldManager.h"
 
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -29,13 +28,13 @@ void populate(int count) {
     qv::WorldManager& world = qv::WorldManager::getInstance();
     world.startUp();
     world.setBoundary(qv::Box(qv::Vector(), 80.0f, 24.0f));
-    std::srand(7);
+    qv::Random numbers(7);
     for (int i = 0; i < count; ++i) {
         auto* object = new Bouncer;
-        object->setPosition(
-            qv::Vector(static_cast<float>(std::rand() % 80), static_cast<float>(std::rand() % 24)));
-        object->setVelocity(qv::Vector(static_cast<float>(std::rand() % 3 - 1) * 0.25f,
-                                       static_cast<float>(std::rand() % 3 - 1) * 0.25f + 0.01f));
+        object->setPosition(qv::Vector(static_cast<float>(numbers.next() % 80),
+                                       static_cast<float>(numbers.next() % 24)));
+        object->setVelocity(qv::Vector(static_cast<float>(numbers.next() % 3 - 1) * 0.25f,
+                                       static_cast<float>(numbers.next() % 3 - 1) * 0.25f + 0.01f));
         object->setSolidity(i % 2 == 0 ? qv::Solidity::Solid : qv::Solidity::Passable);
     }
 }

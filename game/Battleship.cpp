@@ -7,8 +7,6 @@
 #include "qv/core/EventOut.h"
 #include "qv/world/WorldManager.h"
 
-#include <cstdlib>
-
 Battleship::Battleship() : attackCountdown(0), attackSlowdown(60) {
     setType("Battleship");
     setSprite("battleship");
@@ -23,9 +21,9 @@ Battleship::~Battleship() {
 void Battleship::placeAtSide() {
     qv::WorldManager& world = qv::WorldManager::getInstance();
     const int rows = worldHeight() - 1;
-    const bool fromRight = std::rand() % 2 != 0;
+    const bool fromRight = randomNumbers().next() % 2 != 0;
     float x = fromRight ? static_cast<float>(worldWidth() + 3) : -3.0f;
-    const float y = static_cast<float>(std::rand() % rows + 1);
+    const float y = static_cast<float>(randomNumbers().next() % rows + 1);
     setVelocity(qv::Vector(fromRight ? -1.0f : 1.0f, 0));
     // Step outwards until the battleship would overlap nothing.
     const float outwards = fromRight ? 1.0f : -1.0f;

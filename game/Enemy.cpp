@@ -8,8 +8,6 @@
 #include "qv/core/LogManager.h"
 #include "qv/world/WorldManager.h"
 
-#include <cstdlib>
-
 namespace {
 
 constexpr float CHASE_SPEED = 0.1f;
@@ -54,18 +52,18 @@ void Enemy::placeAtEdge() {
     const int height = worldHeight();
     int x = 0;
     int y = 0;
-    if (std::rand() % 2 == 0) {
-        if (std::rand() % 2 == 0) {
-            x = std::rand() % width + width + 4;
-            y = std::rand() % (height - 1) + 1;
+    if (randomNumbers().next() % 2 == 0) {
+        if (randomNumbers().next() % 2 == 0) {
+            x = randomNumbers().next() % width + width + 4;
+            y = randomNumbers().next() % (height - 1) + 1;
         } else {
             x = -4;
-            y = std::rand() % (height - 6) + 3;
+            y = randomNumbers().next() % (height - 6) + 3;
         }
     } else {
-        const bool top = std::rand() % 2 == 0;
-        x = std::rand() % (width - 1) + 1;
-        y = top ? -4 : std::rand() % (height - 6) + height + 3;
+        const bool top = randomNumbers().next() % 2 == 0;
+        x = randomNumbers().next() % (width - 1) + 1;
+        y = top ? -4 : randomNumbers().next() % (height - 6) + height + 3;
     }
     qv::WorldManager::getInstance().moveObject(
         this, qv::Vector(static_cast<float>(x), static_cast<float>(y)));

@@ -36,6 +36,11 @@ qv::Object* findHero() {
     return heroes.isEmpty() ? nullptr : heroes[heroes.getCount() - 1];
 }
 
+qv::Random& randomNumbers() {
+    static qv::Random numbers;
+    return numbers;
+}
+
 int worldWidth() {
     return static_cast<int>(qv::WorldManager::getInstance().getBoundary().horizontal);
 }

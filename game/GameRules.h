@@ -4,6 +4,7 @@
 // Small helpers every game object uses.
 
 #include "qv/core/Event.h"
+#include "qv/core/Random.h"
 
 #include <string>
 
@@ -37,6 +38,9 @@ void hurtHeroOnContact(const qv::EventCollision& collision, const qv::Object* se
 /// Whether a punch reaches an object at column x: up to 5 columns ahead when
 /// the hero faces right, up to 5 columns on either side when it faces left.
 bool punchReaches(const EventHeroAttack& punch, float x);
+
+/// The game's one random number generator; each wave seeds it.
+qv::Random& randomNumbers();
 
 /// The world boundary's width and height in whole cells (80 and 24).
 int worldWidth();

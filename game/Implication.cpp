@@ -7,8 +7,6 @@
 #include "qv/core/EventStep.h"
 #include "qv/world/WorldManager.h"
 
-#include <cstdlib>
-
 namespace {
 
 constexpr float PUNCH_SHIFT = 2.0f;
@@ -21,8 +19,8 @@ Implication::Implication()
     setType("Implication");
     setSprite("implication");
     setSolidity(qv::Solidity::Passable);
-    const float x = std::rand() % 2 != 0 ? static_cast<float>(worldWidth() + 3) : -3.0f;
-    const float y = static_cast<float>(std::rand() % (worldHeight() - 6) + 3);
+    const float x = randomNumbers().next() % 2 != 0 ? static_cast<float>(worldWidth() + 3) : -3.0f;
+    const float y = static_cast<float>(randomNumbers().next() % (worldHeight() - 6) + 3);
     qv::WorldManager::getInstance().moveObject(this, qv::Vector(x, y));
 }
 
@@ -59,9 +57,9 @@ void Implication::onStep() {
     if (moveCountdown <= 0) {
         moveCountdown = moveSlowdown;
         float vx = 0;
-        if (x >= static_cast<float>(worldWidth() - std::rand() % 5 + 1)) {
+        if (x >= static_cast<float>(worldWidth() - randomNumbers().next() % 5 + 1)) {
             vx = -1;
-        } else if (static_cast<float>(std::rand() % 6 + 1) >= x) {
+        } else if (static_cast<float>(randomNumbers().next() % 6 + 1) >= x) {
             vx = 1;
         }
         setVelocity(qv::Vector(vx, 0));

@@ -12,8 +12,6 @@
 #include "qv/core/EventView.h"
 #include "qv/core/LogManager.h"
 
-#include <cstdlib>
-
 Wave::Wave(int number)
     : waveNumber(number), toSpawn(0), spawned(0), remaining(0), spawnCountdown(90),
       spawnSlowdown(90), ended(false) {
@@ -86,8 +84,8 @@ void Wave::spawnEnemy() {
     }
     ++spawned;
     // The engine's clock, so that a replay seeds as the recorded game did.
-    std::srand(static_cast<unsigned>(qv::Environment::getInstance().calendarTime()));
-    switch (std::rand() % 4) {
+    randomNumbers().seed(static_cast<unsigned>(qv::Environment::getInstance().calendarTime()));
+    switch (randomNumbers().next() % 4) {
     case 0:
         new Racket;
         break;

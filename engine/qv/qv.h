@@ -18,6 +18,7 @@
 #include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
 #include "qv/core/Manager.h"
+#include "qv/core/Random.h"
 #include "qv/display/Color.h"
 #include "qv/display/DisplayManager.h"
 #include "qv/display/InputEvent.h"

@@ -2,9 +2,6 @@
 // round of gems appears when the last one is taken. Q quits.
 #include <qv/qv.h>
 
-#include <cstdlib>
-#include <ctime>
-
 namespace {
 
 constexpr int GEMS_PER_ROUND = 6;
@@ -72,11 +69,14 @@ private:
     bool taken = false;
 };
 
+// Seeded from the engine's clock, so a replay scatters the gems alike.
+qv::Random gemPlaces;
+
 /// Scatters a round of gems across the room, away from the explorer.
 void scatterGems(qv::Vector explorer) {
     for (int placed = 0; placed < GEMS_PER_ROUND;) {
-        const qv::Vector where(static_cast<float>(ROOM_LEFT + 2 + std::rand() % 76),
-                               static_cast<float>(ROOM_TOP + 2 + std::rand() % 17));
+        const qv::Vector where(static_cast<float>(ROOM_LEFT + 2 + gemPlaces.next() % 76),
+                               static_cast<float>(ROOM_TOP + 2 + gemPlaces.next() % 17));
         if ((where - explorer).getLength() > 6) {
             new Gem(where);
             ++placed;
@@ -160,7 +160,7 @@ int main() {
         game.shutDown();
         return 1;
     }
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    gemPlaces.seed(static_cast<unsigned>(qv::ReplaySession::getInstance().calendarTime()));
     qv::ResourceManager& resources = qv::ResourceManager::getInstance();
     if (resources.loadSprite("Sprites/explorer-spr.txt", "explorer") != 0 ||
         resources.loadSprite("Sprites/gem-spr.txt", "gem") != 0) {
