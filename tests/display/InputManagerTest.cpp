@@ -5,6 +5,7 @@
 #include "qv/core/EventMouse.h"
 #include "qv/core/LogManager.h"
 #include "qv/display/DisplayManager.h"
+#include "qv/platform/desktop/WindowInput.h"
 #include "qv/world/WorldManager.h"
 
 #include "support/RecordingObject.h"
@@ -52,7 +53,7 @@ TEST(InputTables, MapEveryListedKeyAndTheThreeMainButtons) {
     }
     for (int key = sf::Keyboard::Unknown; key < sf::Keyboard::KeyCount; ++key) {
         const auto found = expected.find(key);
-        EXPECT_EQ(InputManager::toEngineKey(static_cast<sf::Keyboard::Key>(key)),
+        EXPECT_EQ(qv::WindowInput::toEngineKey(static_cast<sf::Keyboard::Key>(key)),
                   found == expected.end() ? -1 : found->second)
             << "SFML key " << key;
     }
@@ -62,7 +63,7 @@ TEST(InputTables, MapEveryListedKeyAndTheThreeMainButtons) {
         {sf::Mouse::XButton2, qv::Mouse::UNDEFINED},
     };
     for (const auto& button : buttons) {
-        EXPECT_EQ(InputManager::toEngineButton(button.first), button.second) << button.first;
+        EXPECT_EQ(qv::WindowInput::toEngineButton(button.first), button.second) << button.first;
     }
 }
 

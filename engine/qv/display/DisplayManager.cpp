@@ -159,6 +159,10 @@ int DisplayManager::getVerticalPixels() const {
     return verticalPixels;
 }
 
+std::unique_ptr<InputSource> DisplayManager::makeScreenInput() {
+    return screenOpen ? screen->makeInput() : nullptr;
+}
+
 const TextGrid& DisplayManager::getGrid() const {
     return shownGrid;
 }

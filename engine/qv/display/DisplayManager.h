@@ -66,6 +66,10 @@ public:
     /// Shows the frame drawn since the last call, then clears for the next.
     void showFrame();
 
+    /// The open screen's own input (its window's keys and mouse), or null
+    /// without an open screen or when it takes none.
+    std::unique_ptr<InputSource> makeScreenInput();
+
     /// The text grid of the last frame shown.
     const TextGrid& getGrid() const;
 

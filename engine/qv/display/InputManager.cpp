@@ -5,9 +5,6 @@
 #include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
 #include "qv/display/DisplayManager.h"
-#include "qv/display/WindowInput.h"
-
-#include <SFML/Graphics/RenderWindow.hpp>
 
 namespace qv {
 
@@ -57,44 +54,21 @@ int InputManager::startUp() {
     if (!display.isStarted()) {
         return -1;
     }
-    // One key-pressed event per press; holding is reported by polling instead.
-    sf::RenderWindow* window = display.getWindow();
-    if (window != nullptr) {
-        window->setKeyRepeatEnabled(false);
-    }
-    if (source == nullptr && window != nullptr) {
-        source = std::make_unique<WindowInput>();
-        sourceIsWindow = true;
-    }
+    screenInput = display.makeScreenInput();
     return Manager::startUp();
 }
 
 void InputManager::shutDown() {
-    if (sf::RenderWindow* window = DisplayManager::getInstance().getWindow()) {
-        window->setKeyRepeatEnabled(true);
-    }
-    if (sourceIsWindow) {
-        source.reset();
-        sourceIsWindow = false;
-    }
+    screenInput.reset();
     Manager::shutDown();
 }
 
 void InputManager::setSource(std::unique_ptr<InputSource> chosen) {
     source = std::move(chosen);
-    sourceIsWindow = false;
 }
 
 void InputManager::setObserver(InputObserver* listener) {
     observer = listener;
-}
-
-Keyboard::Key InputManager::toEngineKey(sf::Keyboard::Key key) {
-    return WindowInput::toEngineKey(key);
-}
-
-Mouse::Button InputManager::toEngineButton(sf::Mouse::Button button) {
-    return WindowInput::toEngineButton(button);
 }
 
 void InputManager::getInput() {
@@ -107,7 +81,13 @@ void InputManager::getInput() {
         observer->beginFrame();
     }
     events.clear();
+    if (screenInput != nullptr) {
+        screenInput->collect(events);
+    }
+    // A chosen source replaces the screen's events; the screen is still read,
+    // so that its window answers the close button and its queue stays short.
     if (source != nullptr) {
+        events.clear();
         source->collect(events);
     }
     // Observed here, where input becomes engine events, a recording holds

@@ -8,9 +8,6 @@
 #include "qv/display/Keyboard.h"
 #include "qv/display/Mouse.h"
 
-#include <SFML/Window/Keyboard.hpp>
-#include <SFML/Window/Mouse.hpp>
-
 #include <memory>
 #include <vector>
 
@@ -19,23 +16,21 @@ namespace qv {
 /// Turns the run's input into keyboard and mouse events, handed to every
 /// object the moment they are made. The input comes from one source, chosen
 /// by whoever starts the run (a replay, a test); without one, from the
-/// display's window when there is one, else none.
+/// display's screen when it takes input (a window), else none.
 class InputManager : public Manager {
 public:
     /// The one input manager, made on first use.
     static InputManager& getInstance();
 
-    /// Switches key repeat off on the display's window and, unless a source
-    /// was set, takes the window's input when there is a window. -1 when the
-    /// display manager is not started.
+    /// Takes the display's screen's input, if it has any. -1 when the display
+    /// manager is not started.
     int startUp() override;
 
-    /// Switches key repeat back on, if there is a window, and lets go of the
-    /// window's input; a source that was set stays.
+    /// Lets go of the screen's input; a source that was set stays.
     void shutDown() override;
 
     /// Makes source the input of this and later runs, until replaced; null
-    /// goes back to the window's input (or none) at the next startUp().
+    /// goes back to the screen's input (or none).
     void setSource(std::unique_ptr<InputSource> source);
 
     /// Tells observer of every frame and event from now on (null: nobody).
@@ -48,18 +43,12 @@ public:
     /// the observer first. Does nothing unless started.
     void getInput();
 
-    /// The engine's code for an SFML key; UNDEFINED for keys it does not know.
-    static Keyboard::Key toEngineKey(sf::Keyboard::Key key);
-
-    /// The engine's button for an SFML button; UNDEFINED for the extra ones.
-    static Mouse::Button toEngineButton(sf::Mouse::Button button);
-
 private:
     InputManager();
 
     std::unique_ptr<InputSource> source;
-    // The source was made by startUp(), not set, so shutDown() drops it.
-    bool sourceIsWindow = false;
+    // The screen's own input, from startUp() to shutDown().
+    std::unique_ptr<InputSource> screenInput;
     InputObserver* observer = nullptr;
     // Reused every frame, so collecting input allocates nothing.
     std::vector<InputEvent> events;

@@ -10,4 +10,8 @@ long long Screen::getRasterisedCells() const {
     return 0;
 }
 
+std::unique_ptr<InputSource> Screen::makeInput() {
+    return nullptr;
+}
+
 } // namespace qv

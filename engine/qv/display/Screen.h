@@ -2,6 +2,7 @@
 #define QV_DISPLAY_SCREEN_H
 
 #include "qv/display/Color.h"
+#include "qv/display/InputSource.h"
 #include "qv/display/TextGrid.h"
 
 #include <memory>
@@ -65,6 +66,10 @@ public:
     /// Cells rasterised since the screen was made; 0 for screens that draw
     /// no pixels.
     virtual long long getRasterisedCells() const;
+
+    /// The keys and mouse of the open surface as an input source, or null
+    /// for a screen that takes no input.
+    virtual std::unique_ptr<InputSource> makeInput();
 };
 
 /// The screen a display that is not headless opens when none was set: each

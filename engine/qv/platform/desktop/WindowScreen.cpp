@@ -1,6 +1,7 @@
 #include "qv/platform/desktop/WindowScreen.h"
 
 #include "qv/core/Platform.h"
+#include "qv/platform/desktop/WindowInput.h"
 
 #include <unistd.h>
 
@@ -55,6 +56,8 @@ int WindowScreen::open(const std::string& title, int columns, int rows, int widt
     previous.reserve(gridCells);
     vertices.reserve(gridCells * 12);
     window->setMouseCursorVisible(false);
+    // One key-pressed event per press; holding is reported by polling instead.
+    window->setKeyRepeatEnabled(false);
     window->setVerticalSyncEnabled(true);
     if (!font.loadFromFile(FONT_FILE)) {
         char folder[PATH_MAX];
@@ -210,6 +213,10 @@ void WindowScreen::show(const std::vector<ScreenCell>& cells, const TextGrid&) {
     }
     previous.assign(cells.begin(), cells.end());
     flushed = 0;
+}
+
+std::unique_ptr<InputSource> WindowScreen::makeInput() {
+    return std::make_unique<WindowInput>();
 }
 
 sf::RenderWindow* WindowScreen::getWindow() const {

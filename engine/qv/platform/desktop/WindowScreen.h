@@ -39,6 +39,8 @@ public:
     void show(const std::vector<ScreenCell>& cells, const TextGrid& grid) override;
     /// Cells rasterised since the screen was made.
     long long getRasterisedCells() const override;
+    /// The window's keys and mouse.
+    std::unique_ptr<InputSource> makeInput() override;
 
     /// The window, or null while closed.
     sf::RenderWindow* getWindow() const;

@@ -1,5 +1,5 @@
-#ifndef QV_DISPLAY_WINDOWINPUT_H
-#define QV_DISPLAY_WINDOWINPUT_H
+#ifndef QV_PLATFORM_DESKTOP_WINDOWINPUT_H
+#define QV_PLATFORM_DESKTOP_WINDOWINPUT_H
 
 #include "qv/display/InputSource.h"
 #include "qv/display/Keyboard.h"
@@ -10,7 +10,7 @@
 
 namespace qv {
 
-/// Events from the display's window: its queued events, then the first held
+/// Events from the desktop window: its queued events, then the first held
 /// key, then the first held mouse button.
 class WindowInput : public InputSource {
 public:

@@ -1,4 +1,4 @@
-#include "qv/display/WindowInput.h"
+#include "qv/platform/desktop/WindowInput.h"
 
 #include "qv/display/DisplayManager.h"
 
