@@ -7,10 +7,10 @@
 #include "Quorvel.h"
 #include "Racket.h"
 
-#include "qv/core/Environment.h"
 #include "qv/core/EventStep.h"
 #include "qv/core/EventView.h"
 #include "qv/core/LogManager.h"
+#include "qv/replay/ReplaySession.h"
 
 Wave::Wave(int number)
     : waveNumber(number), toSpawn(0), spawned(0), remaining(0), spawnCountdown(90),
@@ -84,7 +84,7 @@ void Wave::spawnEnemy() {
     }
     ++spawned;
     // The engine's clock, so that a replay seeds as the recorded game did.
-    randomNumbers().seed(static_cast<unsigned>(qv::Environment::getInstance().calendarTime()));
+    randomNumbers().seed(static_cast<unsigned>(qv::ReplaySession::getInstance().calendarTime()));
     switch (randomNumbers().next() % 4) {
     case 0:
         new Racket;

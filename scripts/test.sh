@@ -11,6 +11,25 @@ source scripts/common.sh
 
 ensure_packages "${GAME_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
+echo "== module layers =="
+# An engine module includes only the modules below it. The exceptions are
+# what the engine is built around: events carry world and input types, the
+# game manager drives display, input, resources and world, and an object
+# shows a sprite. A folder missing from the order fails too.
+allowed_upward='^core/Event(Collision|Keyboard|Mouse)\.h:(world/Vector|display/(Keyboard|Mouse))\.h$'
+allowed_upward+='|^core/(GameManager|Manager)\.cpp:(world|display|resources)/|^world/Object\.cpp:resources/'
+upward=$(cd engine/qv && grep -rHo --include='*.h' --include='*.cpp' '#include "qv/[^"]*"' -- */ |
+    sed -E 's|#include "qv/||; s|"$||' |
+    awk -F: -v order="core world display resources replay platform app" '
+        BEGIN { n = split(order, names, " "); for (i = 1; i <= n; ++i) rank[names[i]] = i }
+        { split($1, from, "/"); split($2, to, "/")
+          if (!(from[1] in rank) || !(to[1] in rank) || rank[to[1]] > rank[from[1]]) print }' |
+    grep -Ev "$allowed_upward" || true)
+if [ -n "$upward" ]; then
+    printf 'Includes that run up the module order:\n%s\n' "$upward" >&2
+    exit 1
+fi
+
 # -noreset: by default the virtual X server resets whenever its last client
 # leaves, and a test that connects during the reset fails to open a display.
 # Two tests at a time: each has its own directory and log, and the tests that
