@@ -16,7 +16,7 @@ void countDown(int& countdown) {
 }
 
 void playSound(const std::string& label) {
-    sf::Sound* sound = qv::ResourceManager::getInstance().getSound(label);
+    qv::Sound* sound = qv::ResourceManager::getInstance().findSound(label);
     if (sound != nullptr) {
         sound->setLoop(false);
         sound->play();

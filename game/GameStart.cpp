@@ -19,7 +19,7 @@ GameStart::GameStart() : music(nullptr) {
     const qv::Box boundary = qv::WorldManager::getInstance().getBoundary();
     setPosition(qv::Vector(boundary.horizontal * 0.5f, boundary.vertical * 0.5f));
     setSprite("gamestart");
-    music = qv::ResourceManager::getInstance().getMusic("game-music");
+    music = qv::ResourceManager::getInstance().findMusic("game-music");
     if (music != nullptr) {
         music->setLoop(true);
         music->play();

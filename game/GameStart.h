@@ -2,8 +2,7 @@
 #define QUORVEL_GAMESTART_H
 
 #include "qv/display/ViewObject.h"
-
-#include <SFML/Audio/Music.hpp>
+#include "qv/resources/Music.h"
 
 /// The start screen: shows the title picture and plays the music; P starts
 /// a game, Q quits the program.
@@ -22,7 +21,7 @@ public:
     void startGame();
 
 private:
-    sf::Music* music;
+    qv::Music* music;
 };
 
 #endif

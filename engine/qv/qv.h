@@ -34,6 +34,8 @@
 #include "qv/replay/ReplayRecord.h"
 #include "qv/replay/ReplaySession.h"
 #include "qv/replay/ReplayWriter.h"
+#include "qv/resources/AudioClip.h"
+#include "qv/resources/AudioOutput.h"
 #include "qv/resources/Frame.h"
 #include "qv/resources/Music.h"
 #include "qv/resources/ResourceManager.h"

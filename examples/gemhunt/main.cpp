@@ -59,7 +59,7 @@ public:
         world.markForDelete(this);
         const qv::EventView found("Gems", 1, true);
         world.onEvent(&found);
-        if (sf::Sound* chime = qv::ResourceManager::getInstance().getSound("pickup")) {
+        if (qv::Sound* chime = qv::ResourceManager::getInstance().findSound("pickup")) {
             chime->play();
         }
         return 1;

@@ -6,6 +6,8 @@ namespace qv {
 
 Music::Music() = default;
 
+Music::~Music() = default;
+
 void Music::setLabel(std::string newLabel) {
     label = std::move(newLabel);
 }
@@ -14,15 +16,29 @@ std::string Music::getLabel() const {
     return label;
 }
 
-bool Music::openFromFile(const std::string& filename) {
-    if (!music) {
-        music.emplace();
+bool Music::openFromFile(AudioOutput& output, const std::string& filename) {
+    if (!clip) {
+        clip = output.makeMusic();
     }
-    return music->openFromFile(filename);
+    return clip->load(filename);
 }
 
-sf::Music* Music::getMusic() {
-    return music ? &*music : nullptr;
+void Music::play() {
+    if (clip) {
+        clip->play();
+    }
+}
+
+void Music::stop() {
+    if (clip) {
+        clip->stop();
+    }
+}
+
+void Music::setLoop(bool loop) {
+    if (clip) {
+        clip->setLoop(loop);
+    }
 }
 
 } // namespace qv

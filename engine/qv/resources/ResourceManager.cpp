@@ -2,39 +2,20 @@
 
 #include "qv/core/Environment.h"
 #include "qv/core/LogManager.h"
-#include "qv/core/Platform.h"
-
-#include <AL/alc.h>
 
 #include <cstdio>
 #include <utility>
 
 namespace qv {
 
-namespace {
-
-// SFML opens its one device when its first audio object is made (the sound
-// records' buffers) and makes its context current for the whole process. A
-// second device of our own could fail where SFML's works, or fight it for
-// the same output.
-bool sfmlHasAudioDevice() {
-    ALCcontext* context = alcGetCurrentContext();
-    return context != nullptr && alcGetContextsDevice(context) != nullptr;
-}
-
-} // namespace
-
 ResourceManager::ResourceManager()
-    : soundCount(0), musicCount(0), audioChecked(false), audioDevice(false), silent(false) {
+    : audio(makeDefaultAudioOutput()), soundCount(0), musicCount(0), audioChecked(false),
+      audioDevice(false), silent(false) {
     setType("ResourceManager");
 }
 
 ResourceManager& ResourceManager::getInstance() {
-    // Before SFML's device opens: the system's audio libraries then keep
-    // their complaints about a missing sound card to themselves.
-    static const bool quiet = (platform::quietAudioLibraries(), true);
     static ResourceManager instance;
-    (void)quiet;
     return instance;
 }
 
@@ -58,7 +39,7 @@ int ResourceManager::loadSound(std::string filename, std::string label) {
         return -1;
     }
     Sound& record = sounds[soundCount];
-    if (!silent && !record.loadFromFile(filename)) {
+    if (!silent && !record.loadFromFile(*audio, filename)) {
         LogManager::getInstance().writeLog("Unable to load sound from file\n");
         return -1;
     }
@@ -67,13 +48,13 @@ int ResourceManager::loadSound(std::string filename, std::string label) {
     return 0;
 }
 
-sf::Sound* ResourceManager::getSound(std::string label) {
+Sound* ResourceManager::findSound(const std::string& label) {
     if (!hasAudioDevice()) {
         return nullptr;
     }
     for (int i = 0; i < soundCount; ++i) {
         if (sounds[i].getLabel() == label) {
-            return sounds[i].getSound();
+            return &sounds[i];
         }
     }
     return nullptr;
@@ -85,7 +66,7 @@ int ResourceManager::loadMusic(std::string filename, std::string label) {
         return -1;
     }
     Music& record = music[musicCount];
-    if (!silent && !record.openFromFile(filename)) {
+    if (!silent && !record.openFromFile(*audio, filename)) {
         LogManager::getInstance().writeLog("Unable to load music from file\n");
         return -1;
     }
@@ -94,13 +75,13 @@ int ResourceManager::loadMusic(std::string filename, std::string label) {
     return 0;
 }
 
-sf::Music* ResourceManager::getMusic(std::string label) {
+Music* ResourceManager::findMusic(const std::string& label) {
     if (!hasAudioDevice()) {
         return nullptr;
     }
     for (int i = 0; i < musicCount; ++i) {
         if (music[i].getLabel() == label) {
-            return music[i].getMusic();
+            return &music[i];
         }
     }
     return nullptr;
@@ -109,7 +90,7 @@ sf::Music* ResourceManager::getMusic(std::string label) {
 bool ResourceManager::hasAudioDevice() {
     if (!audioChecked) {
         audioChecked = true;
-        audioDevice = !silent && sfmlHasAudioDevice();
+        audioDevice = !silent && audio->hasDevice();
         if (!audioDevice && !silent) {
             std::fputs("Sound is off: no audio device was found.\n", stderr);
         }

@@ -1,10 +1,12 @@
 #ifndef QV_RESOURCES_RESOURCEMANAGER_H
 #define QV_RESOURCES_RESOURCEMANAGER_H
 
+#include "qv/resources/AudioOutput.h"
 #include "qv/resources/Music.h"
 #include "qv/resources/Sound.h"
 #include "qv/resources/SpriteResourceManager.h"
 
+#include <memory>
 #include <string>
 
 namespace qv {
@@ -36,15 +38,19 @@ public:
     int loadSound(std::string filename, std::string label);
     /// The first sound loaded under label, or null; always null when there
     /// is no audio device, so that nothing is ever played into the void.
+    Sound* findSound(const std::string& label);
+    /// The SFML sound of findSound(label), or null. Desktop build only.
     sf::Sound* getSound(std::string label);
 
     /// 0 when opened, -1 when the table is full or the file cannot be read.
     int loadMusic(std::string filename, std::string label);
     /// The first music opened under label, or null; always null when there
     /// is no audio device.
+    Music* findMusic(const std::string& label);
+    /// The SFML music of findMusic(label), or null. Desktop build only.
     sf::Music* getMusic(std::string label);
 
-    /// Whether SFML has an audio device to play on (never, when silent);
+    /// Whether the audio output has a device to play on (never, when silent);
     /// asked once, on the first call, which logs when there is none and says
     /// on standard error, in one line, that sound is off. What it logs is a
     /// value a replay takes from its recording, like the clock.
@@ -53,6 +59,9 @@ public:
 private:
     ResourceManager();
 
+    // Made before the records load anything, so the platform can quiet its
+    // audio libraries and open its device first.
+    std::unique_ptr<AudioOutput> audio;
     Sound sounds[MAX_SOUNDS];
     int soundCount;
     Music music[MAX_MUSIC];

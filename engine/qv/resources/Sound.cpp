@@ -6,13 +6,7 @@ namespace qv {
 
 Sound::Sound() = default;
 
-Sound::~Sound() {
-    // Members die in reverse order, buffer before sound: detach first so the
-    // sound never plays from freed samples.
-    if (sound) {
-        sound->resetBuffer();
-    }
-}
+Sound::~Sound() = default;
 
 void Sound::setLabel(std::string newLabel) {
     label = std::move(newLabel);
@@ -22,19 +16,34 @@ std::string Sound::getLabel() const {
     return label;
 }
 
-bool Sound::loadFromFile(const std::string& filename) {
-    if (!buffer.loadFromFile(filename)) {
+bool Sound::loadFromFile(AudioOutput& output, const std::string& filename) {
+    if (clip) {
+        return clip->load(filename);
+    }
+    std::unique_ptr<AudioClip> made = output.makeSound();
+    if (!made->load(filename)) {
         return false;
     }
-    if (!sound) {
-        sound.emplace();
-    }
-    sound->setBuffer(buffer);
+    clip = std::move(made);
     return true;
 }
 
-sf::Sound* Sound::getSound() {
-    return sound ? &*sound : nullptr;
+void Sound::play() {
+    if (clip) {
+        clip->play();
+    }
+}
+
+void Sound::stop() {
+    if (clip) {
+        clip->stop();
+    }
+}
+
+void Sound::setLoop(bool loop) {
+    if (clip) {
+        clip->setLoop(loop);
+    }
 }
 
 } // namespace qv

@@ -1,10 +1,15 @@
 #ifndef QV_RESOURCES_SOUND_H
 #define QV_RESOURCES_SOUND_H
 
-#include <SFML/Audio.hpp>
+#include "qv/resources/AudioClip.h"
+#include "qv/resources/AudioOutput.h"
 
-#include <optional>
+#include <memory>
 #include <string>
+
+namespace sf {
+class Sound;
+} // namespace sf
 
 namespace qv {
 
@@ -12,7 +17,6 @@ namespace qv {
 class Sound {
 public:
     Sound();
-    /// Detaches the sound from its buffer before the buffer goes.
     ~Sound();
 
     Sound(const Sound&) = delete;
@@ -23,17 +27,26 @@ public:
     /// The label it is found by.
     std::string getLabel() const;
 
-    /// Decodes the file into the buffer and attaches it; false on failure.
-    bool loadFromFile(const std::string& filename);
-    /// The playable sound, or null before the first successful load. Once
-    /// made it stays at the same address for the record's life.
+    /// Decodes the file into memory for output; false on failure.
+    bool loadFromFile(AudioOutput& output, const std::string& filename);
+
+    /// Plays from the start, or goes on if already playing; nothing before
+    /// the first successful load.
+    void play();
+    /// Stops and rewinds.
+    void stop();
+    /// Whether playing starts over at the end.
+    void setLoop(bool loop);
+
+    /// The SFML sound, or null before the first successful load. Once made
+    /// it stays at the same address for the record's life. Desktop build
+    /// only.
     sf::Sound* getSound();
 
 private:
-    // Made on the first successful load: every sf::Sound holds an OpenAL
-    // source, and a full table of idle ones would exhaust the device's.
-    std::optional<sf::Sound> sound;
-    sf::SoundBuffer buffer;
+    // Made on the first successful load: every platform sound may hold a
+    // device voice, and a full table of idle ones would exhaust the device's.
+    std::unique_ptr<AudioClip> clip;
     std::string label;
 };
 

@@ -1,0 +1,7 @@
+#include "qv/resources/AudioClip.h"
+
+namespace qv {
+
+AudioClip::~AudioClip() = default;
+
+} // namespace qv

@@ -1,0 +1,7 @@
+#include "qv/resources/AudioOutput.h"
+
+namespace qv {
+
+AudioOutput::~AudioOutput() = default;
+
+} // namespace qv
