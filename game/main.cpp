@@ -5,6 +5,7 @@
 #include "qv/app/CommandLine.h"
 #include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
+#include "qv/platform/desktop/StopSignals.h"
 #include "qv/replay/ReplaySession.h"
 
 #include <chrono>
@@ -28,6 +29,21 @@ int main(int argc, char** argv) {
          session.startRecording(options.getRecordFile()) != 0)) {
         std::fprintf(stderr, "quorvel: %s\n", session.getError().c_str());
         return 2;
+    }
+    if (!session.getNote().empty()) {
+        std::fprintf(stderr, "quorvel: %s: %s\n", options.getReplayFile().c_str(),
+                     session.getNote().c_str());
+    }
+    if (!session.hasFramesToPlay()) {
+        // Killed before its first frame: nothing to play and nothing wrong.
+        if (options.isHeadless()) {
+            std::printf("frames=0 checks=0 mismatches=0 seconds=0.000\n");
+        }
+        return 0;
+    }
+    if (!options.getRecordFile().empty() && qv::StopSignals::install() != 0) {
+        std::fprintf(stderr, "quorvel: cannot catch SIGTERM, SIGINT and SIGHUP\n");
+        return 1;
     }
 
     qv::GameManager& game = qv::GameManager::getInstance();

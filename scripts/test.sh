@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite twice: in a plain build and in an
-# AddressSanitizer + UndefinedBehaviorSanitizer build, builds the API
+# AddressSanitizer + UndefinedBehaviorSanitizer build, replays the golden
+# replays on an -O3 -march=native build of the game, builds the API
 # reference, installs the engine and builds and plays the example game
 # against it, then fuzzes the sprite loader for a minute and the replay
 # reader for half a minute. Window, input and sound tests run against a virtual X
@@ -41,6 +42,23 @@ run_suite() {
 echo "== plain build =="
 configure_and_build build
 run_suite build
+
+echo "== golden replays on an -O3 -march=native build =="
+# Everything this CPU offers, fused multiply-add included where it has it:
+# the recorded games must still match to the last bit.
+if grep -qw fma /proc/cpuinfo; then
+    echo "this CPU has fused multiply-add (FMA)"
+else
+    echo "this CPU has no fused multiply-add (FMA): the build below cannot show its effect"
+fi
+cmake -S . -B build-native -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS="-O3 -march=native" \
+    -DQV_BUILD_TESTS=OFF -DQV_BUILD_BENCH=OFF
+cmake --build build-native -j "$(nproc)" --target quorvel
+for replay in tests/replays/*.replay; do
+    result=$(./build-native/quorvel --replay "$replay" --headless) || true
+    echo "$replay: $result"
+    grep -q " mismatches=0 " <<<"$result" || { echo "FAIL: $replay differs on build-native"; exit 1; }
+done
 
 echo "== shipped sprites =="
 ./build/tools/qv-sprite-check Sprites/*-spr.txt examples/*/Sprites/*-spr.txt

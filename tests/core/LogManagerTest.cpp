@@ -3,10 +3,14 @@
 #include "qv/core/LogManager.h"
 #include "support/TestSupport.h"
 
+#include <SFML/System/Err.hpp>
 #include <gtest/gtest.h>
 
+#include <regex>
+#include <sstream>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -39,6 +43,34 @@ TEST(LogFile, FlushesOnlyWhenAskedTruncatesAtStartUpAndClosesAtShutDown) {
     EXPECT_EQ(text.find("first run"), std::string::npos);
     EXPECT_NE(text.find("second run"), std::string::npos);
     log.shutDown();
+}
+
+// SFML reports from its audio thread while the game logs on the main one.
+TEST(LogFile, ReportsFromAnotherThreadStayWholeAndHideNoMessageFromTheObserver) {
+    qv::LogManager& log = qv::LogManager::getInstance();
+    log.startUp();
+    int heard = 0;
+    log.setObserver([](const char*, void* count) { ++*static_cast<int*>(count); }, &heard);
+    constexpr int EACH = 20000;
+    std::thread audio([] {
+        for (int i = 0; i < EACH; ++i) {
+            sf::err() << "AL lib: report " << i << std::endl;
+        }
+    });
+    for (int i = 0; i < EACH; ++i) {
+        log.writeLog("game %d\n", i);
+    }
+    audio.join();
+    log.setObserver(nullptr, nullptr);
+    log.shutDown();
+    EXPECT_EQ(heard, EACH);
+    std::istringstream lines(qvtest::readFile(qv::LogManager::fileName));
+    const std::regex whole("\\d\\d:\\d\\d:\\d\\d Message: (game|AL lib: report) \\d+");
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count) {
+        ASSERT_TRUE(std::regex_match(line, whole)) << "line " << count << ": " << line;
+    }
+    EXPECT_EQ(count, 2 * EACH);
 }
 
 TEST(LogFile, WriteLogReturnsNegativeWhenTheFileCouldNotBeOpened) {

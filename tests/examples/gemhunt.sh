@@ -18,6 +18,10 @@ include=$work/prefix/include
 for internal in core/Platform.h world/CollisionGrid.h world/GridPlacement.h; do
     [ ! -e "$include/qv/$internal" ] || fail "internal header installed: $internal"
 done
+# Games built against the package must not fuse floating-point operations
+# either, or their replays drift on CPUs with fused multiply-add.
+grep -rq -- "-ffp-contract=off" "$work/prefix"/lib*/cmake/qv/qvTargets.cmake ||
+    fail "the installed package does not pass -ffp-contract=off on"
 for header in $(cd "$include" && find qv -name '*.h' ! -name qv.h | sort); do
     grep -q "#include \"$header\"" "$include/qv/qv.h" || fail "qv/qv.h lacks $header"
 done

@@ -1,7 +1,9 @@
 // libFuzzer target for the replay reader: every input is read as a replay
 // file. An accepted file must write back to exactly its own text with
-// frames that never go back; a refused one must name a line and keep no
-// records. Anything else traps.
+// frames that never go back, or, when its last line was cut short, to the
+// text before the frame that line belongs to, with no end record and no
+// kept frame past the last whole one; a refused one must name a line and
+// keep no records. Anything else traps.
 #include "qv/replay/ReplayReader.h"
 
 #include <cstddef>
@@ -33,6 +35,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         frame = record.frame;
         written += record.toLine() + "\n";
     }
-    check(written == text);
+    if (reader.getCutLine() == 0) {
+        check(written == text);
+        return 0;
+    }
+    check(!reader.hasEnd() && text.back() != '\n');
+    check(text.compare(0, written.size(), written) == 0);
+    check(reader.getRecords().empty() || frame <= reader.getLastFrame());
+    // What was dropped is whole lines of one frame, then the cut line.
+    const std::string dropped = text.substr(written.size());
+    const std::size_t lastBreak = dropped.rfind('\n');
+    for (std::size_t start = 0; lastBreak != std::string::npos && start <= lastBreak;) {
+        const std::size_t stop = dropped.find('\n', start);
+        qv::ReplayRecord record;
+        std::string reason;
+        check(record.parse(dropped.substr(start, stop - start), reason) == 0);
+        check(record.frame == reader.getLastFrame() + 1);
+        start = stop + 1;
+    }
     return 0;
 }

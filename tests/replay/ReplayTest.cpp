@@ -8,6 +8,7 @@
 #include "qv/display/DisplayManager.h"
 #include "qv/replay/ReplayReader.h"
 #include "qv/replay/ReplaySession.h"
+#include "qv/replay/ReplayWriter.h"
 #include "support/TestSupport.h"
 
 #include "GameResources.h"
@@ -45,7 +46,10 @@ TEST(ReplayFiles, AreReadWholeOrRefusedWithTheFirstBadLineAndWhy) {
         {"", "line 1: empty file"},
         {"quorvel-replay 0\n" + good, "line 1: replay version 0 is not supported"},
         {"quorvel-replay\n", "line 1: not a replay file"},
-        {v + "K 1 0 3", "line 2: truncated"},
+        {"quorvel-replay 1", "line 1: truncated"},
+        {v + good + "K 40", "line 8: truncated"},
+        {v + "K 3 0 3\nK 2 0", "line 3: frame 2 comes after frame 3"},
+        {v + "K 3 0 3\nK 4\t", "line 3: garbled"},
         {v + "K 1 0 3\nK 0 0 3\n", "line 3: frame 0 comes after frame 1"},
         {v + "K 1 5 3\n", "line 2: bad key action '5'"},
         {v + "K 1 0 90\n", "line 2: bad key '90'"},
@@ -89,14 +93,115 @@ TEST(ReplayFiles, AreReadWholeOrRefusedWithTheFirstBadLineAndWhy) {
             ++files;
             qv::ReplayReader reader;
             if (reader.read(entry.path().string()) == 0) {
-                EXPECT_EQ(qvtest::readFile(entry.path().string()),
-                          std::string(qv::ReplayRecord::VERSION_LINE) + "\n" + rewritten(reader));
+                // A file cut short keeps a prefix: the frames before the cut one.
+                const std::string kept =
+                    std::string(qv::ReplayRecord::VERSION_LINE) + "\n" + rewritten(reader);
+                const std::string text = qvtest::readFile(entry.path().string());
+                EXPECT_EQ(reader.getCutLine() == 0 ? text : text.substr(0, kept.size()), kept);
             } else {
                 EXPECT_EQ(reader.getError().rfind("line ", 0), 0u) << reader.getError();
             }
         }
     }
     EXPECT_GE(files, 10);
+}
+
+TEST(ReplayFiles, AKilledRecordingLosesOnlyTheFrameItsLastLineWasCutIn) {
+    const std::string v = "quorvel-replay 1\n";
+    const std::string whole = "K 1 0 3\nK 2 0 4\nK 2 1 4\n";
+    struct Case {
+        std::string text, kept;
+        int lastFrame, cutLine;
+    };
+    const Case cases[] = {
+        {v + whole, whole, 2, 0},
+        {v, "", -1, 0},
+        {v + whole + "K 3 0", whole, 2, 5},
+        {v + whole + "K 2 0", "K 1 0 3\n", 1, 5},
+        // The cut frame number may read short: it is at least the last whole one.
+        {v + whole + "C 1", "K 1 0 3\n", 1, 5},
+        {v + "K 5 0 3\nM 7 2 1", "K 5 0 3\n", 6, 3},
+        {v + "V", "", -1, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        qv::ReplayReader reader;
+        ASSERT_EQ(reader.parse(c.text), 0) << reader.getError();
+        EXPECT_EQ(rewritten(reader), c.kept);
+        EXPECT_EQ(reader.getLastFrame(), c.lastFrame);
+        EXPECT_EQ(reader.getCutLine(), c.cutLine);
+    }
+}
+
+// 30 mouse moves a frame, as sweeping the mouse writes them, up to a limit
+// small enough to reach in a test.
+TEST(ReplayFiles, TheWriterStopsAtTheReadersLimitWithEveryFrameWhole) {
+    const std::size_t limit = 50000;
+    qv::ReplayWriter writer;
+    ASSERT_EQ(writer.open("capped.replay", limit), 0);
+    int frame = 0;
+    for (; !writer.isFull() && frame < 1000; ++frame) {
+        for (int i = 0; i < 30; ++i) {
+            qv::ReplayRecord move = qv::ReplayRecord::mouse(2, -1, 500 + i, frame);
+            move.frame = frame;
+            writer.write(move);
+        }
+        writer.flush();
+    }
+    qv::ReplayRecord end;
+    end.kind = qv::ReplayRecord::END;
+    end.frame = frame;
+    writer.write(end);
+    EXPECT_EQ(writer.close(), 0);
+    const std::size_t size = qvtest::readFile("capped.replay").size();
+    EXPECT_LE(size, limit);
+    EXPECT_GT(size, limit - 30 * 20);
+    qv::ReplayReader reader;
+    ASSERT_EQ(reader.read("capped.replay", limit), 0) << reader.getError();
+    EXPECT_FALSE(reader.hasEnd());
+    EXPECT_EQ(reader.getLastFrame(), frame - 2);
+    EXPECT_EQ(reader.getCutLine(), 0);
+    EXPECT_EQ(reader.read("capped.replay", size - 1), -1);
+}
+
+// The recording keeps only a digest of each window's messages; a replay
+// names the one it logged in addition.
+TEST(ReplayChecks, NameTheLogMessageThatIsNew) {
+    struct Case {
+        std::vector<const char*> recorded, replayed;
+        std::string mismatch;
+    };
+    const std::string differs = "frame 30: the log since frame 0 differs ";
+    const Case cases[] = {
+        {{"a\n", "b\n"}, {"a\n", "b\n"}, ""},
+        {{"a\n", "b\n"},
+         {"a\n", "x y\n", "b\n"},
+         differs + "(3 messages, recorded 2): 'x y' is new"},
+        {{"a\n", "b\n"}, {"a\n", "b\n", "b\n"}, differs + "(3 messages, recorded 2): 'b' is new"},
+        {{"a\n", "b\n"}, {"b\n", "c\n", "a\n"}, differs + "(3 messages, recorded 2)"},
+        {{"a\n", "b\n"},
+         {"a\n"},
+         differs + "(1 messages, recorded 2): one recorded message is missing"},
+        {{"a\n"}, {"b\n"}, differs + "(1 messages, recorded 1)"},
+    };
+    qv::ReplaySession& session = qv::ReplaySession::getInstance();
+    const auto play = [&session](const std::vector<const char*>& messages) {
+        session.beginFrame();
+        for (const char* text : messages) {
+            qv::LogManager::getInstance().writeLog("%s", text);
+        }
+        while (session.beginFrame() < qv::ReplaySession::CHECKPOINT_FRAMES) {
+        }
+        session.finish();
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mismatch);
+        ASSERT_EQ(session.startRecording("log.replay"), 0);
+        play(c.recorded);
+        ASSERT_EQ(session.startReplay("log.replay"), 0) << session.getError();
+        play(c.replayed);
+        EXPECT_EQ(session.getFirstMismatch(), c.mismatch);
+    }
 }
 
 class GoldenReplay : public ::testing::TestWithParam<std::string> {};

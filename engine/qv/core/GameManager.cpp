@@ -20,7 +20,7 @@ constexpr int MAX_ALTITUDE = 4;
 
 GameManager::GameManager()
     : frameTime(33), gameOver(true), headless(false), timeSource(nullptr),
-      sleeper(platform::sleepUntilMicros) {
+      sleeper(platform::sleepUntilMicros), stopFlag(nullptr), stopped(false) {
     setType("GameManager");
 }
 
@@ -105,6 +105,7 @@ void GameManager::run() {
     // next sleep instead of delaying every later frame.
     std::int64_t frameStart = clock.nowMicros();
     frameStats.reset();
+    stopped = false;
     for (int frame = 0;; ++frame) {
         clock.restartAt(frameStart);
         frameStats.beginFrame(clock.nowMicros());
@@ -130,6 +131,10 @@ void GameManager::run() {
         }
         frameStats.mark(FramePhase::SLEEP, clock.nowMicros());
 
+        if (stopFlag != nullptr && *stopFlag != 0) {
+            gameOver = true;
+            stopped = true;
+        }
         if (gameOver) {
             break;
         }
@@ -175,6 +180,14 @@ bool GameManager::isHeadless() const {
 
 bool GameManager::getGameOver() const {
     return gameOver;
+}
+
+void GameManager::setStopFlag(const volatile std::sig_atomic_t* flag) {
+    stopFlag = flag;
+}
+
+bool GameManager::wasStopped() const {
+    return stopped;
 }
 
 int GameManager::getFrameTime() const {

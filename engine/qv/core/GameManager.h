@@ -5,6 +5,7 @@
 #include "qv/core/FrameStats.h"
 #include "qv/core/Manager.h"
 
+#include <csignal>
 #include <cstdint>
 #include <string>
 
@@ -52,6 +53,13 @@ public:
     /// Whether the loop ends after the current frame.
     bool getGameOver() const;
 
+    /// A flag a signal handler may set (null for none): the loop sets the
+    /// game-over flag after any frame in which it is non-zero.
+    void setStopFlag(const volatile std::sig_atomic_t* flag);
+
+    /// Whether the last run() ended because the stop flag was set.
+    bool wasStopped() const;
+
     /// The frame period in milliseconds (33).
     int getFrameTime() const;
 
@@ -75,6 +83,8 @@ private:
     bool headless;
     Clock::TimeSource timeSource;
     Sleeper sleeper;
+    const volatile std::sig_atomic_t* stopFlag;
+    bool stopped;
     FrameStats frameStats;
 };
 

@@ -3,6 +3,7 @@
 #include <SFML/System/Err.hpp>
 
 #include <ctime>
+#include <mutex>
 #include <streambuf>
 #include <string>
 
@@ -12,7 +13,12 @@ namespace {
 
 // SFML's reports describe this machine (its sound card, its graphics driver),
 // not the game, so the observer, such as a replay's checkpoints, skips them.
-bool writingMachineReport = false;
+// Per thread: SFML's audio thread reports while the game logs on its own.
+thread_local bool writingMachineReport = false;
+
+// One message at a time reaches the file and the observer, whichever thread
+// writes it.
+std::mutex writing;
 
 // Turns what SFML writes to its error stream into log messages, one a line.
 class LogLines : public std::streambuf {
@@ -21,21 +27,24 @@ protected:
         if (traits_type::eq_int_type(ch, traits_type::eof())) {
             return traits_type::not_eof(ch);
         }
-        line += traits_type::to_char_type(ch);
-        if (line.back() == '\n') {
+        // Each thread gathers its own line, so two reports never mix. Plain
+        // characters: SFML reports while the program exits, after a
+        // thread's objects are gone. A longer line goes out in pieces.
+        thread_local char line[512];
+        thread_local std::size_t length = 0;
+        line[length++] = traits_type::to_char_type(ch);
+        if (line[length - 1] == '\n' || length == sizeof line - 1) {
+            line[length] = '\0';
             // SFML ends a report with an empty line: no message for that.
-            if (line != "\n") {
+            if (length > 1 || line[0] != '\n') {
                 writingMachineReport = true;
-                LogManager::getInstance().writeLog("%s", line.c_str());
+                LogManager::getInstance().writeLog("%s", line);
                 writingMachineReport = false;
             }
-            line.clear();
+            length = 0;
         }
         return ch;
     }
-
-private:
-    std::string line;
 };
 
 } // namespace
@@ -55,9 +64,12 @@ LogManager::~LogManager() {
 }
 
 int LogManager::startUp() {
-    closeFile();
-    logFile = std::fopen(fileName, "w");
-    ownsFile = logFile != nullptr;
+    {
+        const std::lock_guard<std::mutex> lock(writing);
+        closeFile();
+        logFile = std::fopen(fileName, "w");
+        ownsFile = logFile != nullptr;
+    }
     // Never destroyed: SFML may still report while the program exits.
     static LogLines* const sfmlErrors = new LogLines;
     sf::err().rdbuf(sfmlErrors);
@@ -65,11 +77,15 @@ int LogManager::startUp() {
 }
 
 void LogManager::shutDown() {
-    closeFile();
+    {
+        const std::lock_guard<std::mutex> lock(writing);
+        closeFile();
+    }
     Manager::shutDown();
 }
 
 void LogManager::redirect(std::FILE* stream) {
+    const std::lock_guard<std::mutex> lock(writing);
     closeFile();
     logFile = stream;
 }
@@ -95,11 +111,13 @@ int LogManager::writeLog(const char* format, ...) {
 }
 
 void LogManager::setObserver(Observer newObserver, void* context) {
+    const std::lock_guard<std::mutex> lock(writing);
     observer = newObserver;
     observerContext = context;
 }
 
 int LogManager::writeLogV(const char* format, std::va_list arguments) {
+    const std::lock_guard<std::mutex> lock(writing);
     if (format != nullptr && observer != nullptr && !writingMachineReport) {
         std::va_list copy;
         va_copy(copy, arguments);

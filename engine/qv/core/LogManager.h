@@ -49,6 +49,8 @@ public:
     using Observer = void (*)(const char* text, void* context);
 
     /// Sets the one observer (null for none); context is handed back to it.
+    /// Messages reach the file and the observer one at a time, whichever
+    /// thread writes them.
     void setObserver(Observer newObserver, void* context);
 
     /// The file name used by startUp().

@@ -6,13 +6,41 @@
 
 namespace qv {
 
+namespace {
+
+bool isGarbled(const std::string& line) {
+    return line.size() > 200 || line.find_first_of(std::string("\r\t\0", 3)) != std::string::npos;
+}
+
+// The frame number of a line cut short, when all of it was written (a space
+// follows it); -1 when it is not there or not a number.
+int frameOfFragment(const std::string& fragment) {
+    const std::size_t end = fragment.find(' ', 2);
+    if (fragment.size() < 3 || fragment[1] != ' ' || end == std::string::npos || end - 2 > 9 ||
+        (fragment[2] == '0' && end > 3)) {
+        return -1;
+    }
+    int frame = 0;
+    for (std::size_t i = 2; i < end; ++i) {
+        if (fragment[i] < '0' || fragment[i] > '9') {
+            return -1;
+        }
+        frame = frame * 10 + (fragment[i] - '0');
+    }
+    return frame;
+}
+
+} // namespace
+
 int ReplayReader::fail(int line, const std::string& reason) {
     records.clear();
+    lastFrame = -1;
+    cutLine = 0;
     error = "line " + std::to_string(line) + ": " + reason;
     return -1;
 }
 
-int ReplayReader::read(const std::string& path) {
+int ReplayReader::read(const std::string& path, std::size_t maxBytes) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         return fail(1, std::string("cannot open: ") + std::strerror(errno));
@@ -20,7 +48,7 @@ int ReplayReader::read(const std::string& path) {
     std::string text;
     char buffer[65536];
     std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0 && text.size() <= MAX_BYTES) {
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0 && text.size() <= maxBytes) {
         text.append(buffer, got);
     }
     const bool failed = std::ferror(file) != 0;
@@ -29,8 +57,8 @@ int ReplayReader::read(const std::string& path) {
     if (failed) {
         return fail(1, std::string("cannot read: ") + std::strerror(readErrno));
     }
-    if (text.size() > MAX_BYTES) {
-        return fail(1, "file larger than " + std::to_string(MAX_BYTES >> 20) + " MiB");
+    if (text.size() > maxBytes) {
+        return fail(1, "file larger than " + std::to_string(maxBytes) + " bytes");
     }
     return parse(text);
 }
@@ -38,25 +66,28 @@ int ReplayReader::read(const std::string& path) {
 int ReplayReader::parse(const std::string& text) {
     records.clear();
     error.clear();
+    cutLine = 0;
     if (text.empty()) {
         return fail(1, std::string("empty file, expected '") + ReplayRecord::VERSION_LINE + "'");
     }
     int lineNumber = 0;
-    int lastFrame = 0;
+    int previousFrame = 0;
     bool ended = false;
     std::size_t start = 0;
     while (start < text.size()) {
         ++lineNumber;
         const std::size_t stop = text.find('\n', start);
-        if (stop == std::string::npos) {
+        if (stop == std::string::npos && (lineNumber == 1 || ended)) {
             return fail(lineNumber, "truncated: the last line has no line break");
         }
         const std::string line = text.substr(start, stop - start);
-        start = stop + 1;
-        if (line.size() > 200 ||
-            line.find_first_of(std::string("\r\t\0", 3)) != std::string::npos) {
+        if (isGarbled(line)) {
             return fail(lineNumber, "garbled line (too long, or a control character)");
         }
+        if (stop == std::string::npos) {
+            return cutAt(lineNumber, line, previousFrame);
+        }
+        start = stop + 1;
         if (lineNumber == 1) {
             int version = 0;
             char rest = 0;
@@ -80,14 +111,34 @@ int ReplayReader::parse(const std::string& text) {
         if (record.parse(line, reason) != 0) {
             return fail(lineNumber, reason);
         }
-        if (record.frame < lastFrame) {
+        if (record.frame < previousFrame) {
             return fail(lineNumber, "frame " + std::to_string(record.frame) +
-                                        " comes after frame " + std::to_string(lastFrame));
+                                        " comes after frame " + std::to_string(previousFrame));
         }
-        lastFrame = record.frame;
+        previousFrame = record.frame;
         ended = record.kind == ReplayRecord::END;
         records.push_back(record);
     }
+    lastFrame = records.empty() ? -1 : records.back().frame;
+    return 0;
+}
+
+int ReplayReader::cutAt(int line, const std::string& fragment, int lastWholeFrame) {
+    // The fragment belongs to the frame being written when the program was
+    // killed; if its number was not written whole, it can only be that of
+    // the last whole line or later.
+    int frame = frameOfFragment(fragment);
+    if (frame < 0) {
+        frame = lastWholeFrame;
+    } else if (frame < lastWholeFrame) {
+        return fail(line, "frame " + std::to_string(frame) + " comes after frame " +
+                              std::to_string(lastWholeFrame));
+    }
+    while (!records.empty() && records.back().frame >= frame) {
+        records.pop_back();
+    }
+    lastFrame = frame - 1;
+    cutLine = line;
     return 0;
 }
 
@@ -101,6 +152,14 @@ const std::vector<ReplayRecord>& ReplayReader::getRecords() const {
 
 bool ReplayReader::hasEnd() const {
     return !records.empty() && records.back().kind == ReplayRecord::END;
+}
+
+int ReplayReader::getLastFrame() const {
+    return lastFrame;
+}
+
+int ReplayReader::getCutLine() const {
+    return cutLine;
 }
 
 } // namespace qv

@@ -11,11 +11,15 @@
 #include "qv/world/ObjectList.h"
 #include "qv/world/WorldManager.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace qv {
 
 namespace {
+
+// The value that marks a run ended from outside, by a signal.
+const char* const STOP_VALUE = "stop";
 
 // 64-bit FNV-1a: cheap, and a replay only needs to notice a difference.
 constexpr std::uint64_t FNV_START = 0xcbf29ce484222325ull;
@@ -51,10 +55,27 @@ SessionInput sessionInput;
 ReplaySession::ReplaySession()
     : mode(Mode::LIVE), frame(0), framesRun(0), lastCheckFrame(0), messages(0),
       logDigest(FNV_START), nextInput(0), nextValue(0), nextCheckpoint(0), hasEnd(false),
-      lastFrame(0), checks(0), mismatches(0) {
+      lastFrame(0), stopFrame(-1), checks(0), mismatches(0), reportedFull(false) {
     InputManager::getInstance().setObserver(&sessionInput);
     Environment::getInstance().setOverride(
         [this](const std::string& name, long long live) { return environment(name, live); });
+}
+
+void ReplaySession::startRun() {
+    frame = framesRun = lastCheckFrame = 0;
+    startLogWindow();
+    inputs.clear();
+    values.clear();
+    checkpoints.clear();
+    nextInput = nextValue = nextCheckpoint = 0;
+    hasEnd = false;
+    lastFrame = 0;
+    stopFrame = -1;
+    checks = mismatches = 0;
+    firstMismatch.clear();
+    error.clear();
+    note.clear();
+    reportedFull = false;
 }
 
 ReplaySession& ReplaySession::getInstance() {
@@ -62,8 +83,10 @@ ReplaySession& ReplaySession::getInstance() {
     return instance;
 }
 
-int ReplaySession::startRecording(const std::string& path) {
-    if (writer.open(path) != 0) {
+int ReplaySession::startRecording(const std::string& path, std::size_t maxBytes) {
+    startRun();
+    recordPath = path;
+    if (writer.open(path, maxBytes) != 0) {
         error = path + ": " + writer.getError();
         return -1;
     }
@@ -73,6 +96,7 @@ int ReplaySession::startRecording(const std::string& path) {
 }
 
 int ReplaySession::startReplay(const std::string& path) {
+    startRun();
     ReplayReader reader;
     if (reader.read(path) != 0) {
         error = path + ": " + reader.getError();
@@ -85,7 +109,11 @@ int ReplaySession::startReplay(const std::string& path) {
             inputs.push_back(record);
             break;
         case ReplayRecord::VALUE:
-            values.push_back(record);
+            if (record.name == STOP_VALUE) {
+                stopFrame = record.frame;
+            } else {
+                values.push_back(record);
+            }
             break;
         case ReplayRecord::CHECKPOINT:
             checkpoints.push_back(record);
@@ -94,9 +122,19 @@ int ReplaySession::startReplay(const std::string& path) {
             end = record;
             break;
         }
-        lastFrame = record.frame;
     }
     hasEnd = reader.hasEnd();
+    lastFrame = reader.getLastFrame();
+    if (!hasEnd) {
+        const std::string cut =
+            reader.getCutLine() == 0
+                ? std::string()
+                : ", its line " + std::to_string(reader.getCutLine()) + " cut short";
+        note = lastFrame < 0 ? "the recording stops before its first frame" + cut +
+                                   " (killed while starting?): nothing to play"
+                             : "the recording stops after frame " + std::to_string(lastFrame) +
+                                   cut + " (killed?): playing up to there";
+    }
     mode = Mode::REPLAYING;
     InputManager::getInstance().setSource(std::make_unique<ReplayInput>());
     LogManager::getInstance().setObserver(&ReplaySession::hearLog, this);
@@ -111,6 +149,30 @@ void ReplaySession::hearLog(const char* text, void* context) {
     auto* session = static_cast<ReplaySession*>(context);
     ++session->messages;
     mix(session->logDigest, text, std::strlen(text) + 1);
+    if (session->mode == Mode::REPLAYING) {
+        session->windowMessages.emplace_back(text);
+    }
+}
+
+std::string ReplaySession::findNewMessage(std::uint64_t recordedDigest) const {
+    // The recording keeps only a digest of its messages, so the one message
+    // this run has in addition is found by leaving each out in turn.
+    std::uint64_t before = FNV_START;
+    for (std::size_t left = 0; left < windowMessages.size(); ++left) {
+        std::uint64_t without = before;
+        for (std::size_t i = left + 1; i < windowMessages.size(); ++i) {
+            mixString(without, windowMessages[i]);
+        }
+        if (without == recordedDigest) {
+            std::string text = windowMessages[left];
+            while (!text.empty() && text.back() == '\n') {
+                text.pop_back();
+            }
+            return text;
+        }
+        mixString(before, windowMessages[left]);
+    }
+    return "";
 }
 
 ReplayRecord ReplaySession::takeDigest(ReplayRecord::Kind kind) {
@@ -132,8 +194,6 @@ ReplayRecord ReplaySession::takeDigest(ReplayRecord::Kind kind) {
     }
     digest.messages = messages;
     digest.logDigest = logDigest;
-    messages = 0;
-    logDigest = FNV_START;
     return digest;
 }
 
@@ -149,10 +209,23 @@ void ReplaySession::compare(const ReplayRecord& ours, const ReplayRecord& record
         mismatch("the world differs (" + std::to_string(ours.objects) + " objects, recorded " +
                  std::to_string(recorded.objects) + ")");
     } else if (ours.messages != recorded.messages || ours.logDigest != recorded.logDigest) {
+        std::string which;
+        if (mismatches == 0 && ours.messages == recorded.messages + 1) {
+            const std::string added = findNewMessage(recorded.logDigest);
+            which = added.empty() ? "" : ": '" + added + "' is new";
+        } else if (ours.messages + 1 == recorded.messages) {
+            which = ": one recorded message is missing";
+        }
         mismatch("the log since frame " + std::to_string(lastCheckFrame) + " differs (" +
                  std::to_string(ours.messages) + " messages, recorded " +
-                 std::to_string(recorded.messages) + ")");
+                 std::to_string(recorded.messages) + ")" + which);
     }
+}
+
+void ReplaySession::startLogWindow() {
+    messages = 0;
+    logDigest = FNV_START;
+    windowMessages.clear();
 }
 
 int ReplaySession::beginFrame() {
@@ -173,11 +246,19 @@ int ReplaySession::beginFrame() {
                 compare(ours, checkpoints[nextCheckpoint++]);
             }
         }
+        startLogWindow();
         lastCheckFrame = frame;
     }
     if (mode == Mode::RECORDING) {
         writer.flush();
-    } else if (frame >= lastFrame && (!hasEnd || frame > lastFrame)) {
+        if (writer.isFull() && !reportedFull) {
+            reportedFull = true;
+            std::fprintf(stderr,
+                         "Recording stopped at frame %d: %s reached the replay file limit; the "
+                         "game goes on.\n",
+                         frame, recordPath.c_str());
+        }
+    } else if ((frame >= lastFrame && (!hasEnd || frame > lastFrame)) || frame == stopFrame) {
         // A recording that was cut off ends with its last record; one that
         // ended by itself should have ended this replay too.
         GameManager::getInstance().setGameOver();
@@ -237,7 +318,17 @@ std::time_t ReplaySession::calendarTime() {
 int ReplaySession::finish() {
     LogManager::getInstance().setObserver(nullptr, nullptr);
     if (mode == Mode::RECORDING) {
+        if (GameManager::getInstance().wasStopped()) {
+            // Ended from outside the game: a replay cannot tell where else.
+            ReplayRecord stop;
+            stop.kind = ReplayRecord::VALUE;
+            stop.frame = frame;
+            stop.name = STOP_VALUE;
+            stop.value = 1;
+            writer.write(stop);
+        }
         writer.write(takeDigest(ReplayRecord::END));
+        startLogWindow();
         mode = Mode::LIVE;
         if (writer.close() != 0) {
             error = writer.getError();
@@ -261,6 +352,7 @@ int ReplaySession::finish() {
             compare(takeDigest(ReplayRecord::END), end);
         }
     }
+    startLogWindow();
     return mismatches == 0 && ranToEnd() ? 0 : -1;
 }
 
@@ -281,7 +373,15 @@ const std::string& ReplaySession::getFirstMismatch() const {
 }
 
 bool ReplaySession::ranToEnd() const {
-    return framesRun > 0 && frame >= lastFrame;
+    return lastFrame < 0 || (framesRun > 0 && frame >= lastFrame);
+}
+
+bool ReplaySession::hasFramesToPlay() const {
+    return mode != Mode::REPLAYING || lastFrame >= 0;
+}
+
+const std::string& ReplaySession::getNote() const {
+    return note;
 }
 
 const std::string& ReplaySession::getError() const {

@@ -35,11 +35,13 @@ public:
     /// input manager's frames and events.
     static ReplaySession& getInstance();
 
-    /// Starts writing a replay to path. 0 on success; -1 with getError() set.
-    int startRecording(const std::string& path);
+    /// Starts writing a replay to path, forgetting any earlier run; when the file reaches maxBytes
+    /// the recording stops (one line on standard error says so) and the game goes on. 0 on success;
+    /// -1 with getError() set.
+    int startRecording(const std::string& path, std::size_t maxBytes = ReplayReader::MAX_BYTES);
 
     /// Reads the whole replay at path and plays it from the next frame on, as
-    /// the input manager's source until finish().
+    /// the input manager's source until finish(), forgetting any earlier run.
     /// 0 on success; -1 with getError() set to "path: line N: reason".
     int startReplay(const std::string& path);
 
@@ -93,16 +95,31 @@ public:
     /// Whether a replay played up to its last recorded frame.
     bool ranToEnd() const;
 
+    /// False for a replay whose recording was killed before its first frame
+    /// was written whole: there is nothing to play, and nothing wrong.
+    bool hasFramesToPlay() const;
+
+    /// For a replay of a recording without its end (a killed one): one line
+    /// saying where it stops; empty otherwise.
+    const std::string& getNote() const;
+
     /// Why starting or finishing failed, or empty.
     const std::string& getError() const;
 
 private:
     ReplaySession();
 
+    /// Forgets everything of an earlier run.
+    void startRun();
     static void hearLog(const char* text, void* context);
     /// The digests of the world now and of the log since the last one.
     ReplayRecord takeDigest(ReplayRecord::Kind kind);
     void compare(const ReplayRecord& ours, const ReplayRecord& recorded);
+    /// The message of this window that, left out, gives the recorded
+    /// digest, or empty when leaving out any one does not.
+    std::string findNewMessage(std::uint64_t recordedDigest) const;
+    /// Forgets the log messages heard so far.
+    void startLogWindow();
     void mismatch(const std::string& what);
 
     Mode mode;
@@ -112,6 +129,8 @@ private:
     // Log messages heard since the last digest.
     int messages;
     std::uint64_t logDigest;
+    // Their texts, kept while replaying only, to name a message that is new.
+    std::vector<std::string> windowMessages;
 
     ReplayWriter writer;
 
@@ -125,11 +144,16 @@ private:
     bool hasEnd;
     ReplayRecord end;
     int lastFrame;
+    // The frame after which the recorded run was stopped from outside, or -1.
+    int stopFrame;
 
     int checks;
     int mismatches;
     std::string firstMismatch;
     std::string error;
+    std::string note;
+    std::string recordPath;
+    bool reportedFull;
 };
 
 } // namespace qv

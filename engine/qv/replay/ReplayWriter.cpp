@@ -9,36 +9,47 @@ ReplayWriter::~ReplayWriter() {
     close();
 }
 
-int ReplayWriter::open(const std::string& path) {
+int ReplayWriter::open(const std::string& path, std::size_t maxBytes) {
     close();
     error.clear();
     failed = false;
+    full = false;
+    written = 0;
+    limit = maxBytes;
     file = std::fopen(path.c_str(), "w");
     if (file == nullptr) {
         error = std::string("cannot write: ") + std::strerror(errno);
         return -1;
     }
-    std::fprintf(file, "%s\n", ReplayRecord::VERSION_LINE);
-    pending = true;
+    // Unbuffered: each flush() is then one write of the frame's whole lines,
+    // where a stdio buffer would spill part of a long frame early.
+    std::setvbuf(file, nullptr, _IONBF, 0);
+    frameLines = std::string(ReplayRecord::VERSION_LINE) + '\n';
     flush();
     return 0;
 }
 
 void ReplayWriter::write(const ReplayRecord& record) {
-    if (file == nullptr) {
-        return;
+    if (file != nullptr && !full) {
+        frameLines += record.toLine();
+        frameLines += '\n';
     }
-    std::fputs(record.toLine().c_str(), file);
-    std::fputc('\n', file);
-    pending = true;
 }
 
 void ReplayWriter::flush() {
     // Frames without input write nothing: no system call for them.
-    if (file != nullptr && pending) {
-        failed = failed || std::fflush(file) != 0;
-        pending = false;
+    if (file == nullptr || frameLines.empty()) {
+        return;
     }
+    if (written + frameLines.size() > limit) {
+        full = true;
+    } else if (std::fwrite(frameLines.data(), 1, frameLines.size(), file) != frameLines.size()) {
+        failed = true;
+        error = std::string("writing failed: ") + std::strerror(errno);
+    } else {
+        written += frameLines.size();
+    }
+    frameLines.clear();
 }
 
 int ReplayWriter::close() {
@@ -46,7 +57,6 @@ int ReplayWriter::close() {
         return failed ? -1 : 0;
     }
     flush();
-    failed = failed || std::ferror(file) != 0;
     failed = std::fclose(file) != 0 || failed;
     file = nullptr;
     if (failed && error.empty()) {
@@ -57,6 +67,10 @@ int ReplayWriter::close() {
 
 bool ReplayWriter::isOpen() const {
     return file != nullptr;
+}
+
+bool ReplayWriter::isFull() const {
+    return full;
 }
 
 const std::string& ReplayWriter::getError() const {
