@@ -5,6 +5,8 @@
 /// The whole public interface of the qv engine in one include.
 
 #include "qv/app/CommandLine.h"
+#include "qv/app/GameSetup.h"
+#include "qv/app/RunGame.h"
 #include "qv/core/Clock.h"
 #include "qv/core/Environment.h"
 #include "qv/core/Event.h"

@@ -25,6 +25,8 @@ expect() {
 
 usage_lines=$("$game" --help | wc -l)
 expect 2 "^usage: quorvel" $((usage_lines + 1)) "$game" --no-such-option
+version=$(sed -n 's/^project(Quorvel VERSION \([0-9.]*\) .*/\1/p' "$source_dir/CMakeLists.txt")
+[ "$("$game" --version)" = "quorvel (qv $version)" ] || fail "--version printed '$("$game" --version)'"
 
 # No font: the file and the folder it was looked for in.
 ln -s "$source_dir/Sprites" "$source_dir/Audio" .

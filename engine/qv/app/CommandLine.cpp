@@ -2,7 +2,7 @@
 
 namespace qv {
 
-CommandLine::CommandLine() : headless(false), stats(false), help(false) {}
+CommandLine::CommandLine() : headless(false), stats(false), help(false), version(false) {}
 
 int CommandLine::parse(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
@@ -19,6 +19,8 @@ int CommandLine::parse(int argc, const char* const* argv) {
             stats = true;
         } else if (argument == "--help" || argument == "-h") {
             help = true;
+        } else if (argument == "--version") {
+            version = true;
         } else {
             error = "unknown option: " + argument;
             return -1;
@@ -55,6 +57,10 @@ bool CommandLine::wantsHelp() const {
     return help;
 }
 
+bool CommandLine::wantsVersion() const {
+    return version;
+}
+
 const std::string& CommandLine::getError() const {
     return error;
 }
@@ -65,7 +71,8 @@ std::string CommandLine::usage(const std::string& program) {
            "  --record FILE   play, and write every input to FILE as a replay\n"
            "  --replay FILE   play FILE back; your own keys and mouse are ignored\n"
            "  --headless      with --replay: no window, no sound, as fast as possible\n"
-           "  --stats         at exit, print how long each phase of a frame took\n";
+           "  --stats         at exit, print how long each phase of a frame took\n"
+           "  --version       print the engine's version and exit\n";
 }
 
 } // namespace qv

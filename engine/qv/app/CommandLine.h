@@ -31,6 +31,9 @@ public:
     /// "--help" or "-h" was given.
     bool wantsHelp() const;
 
+    /// "--version" was given.
+    bool wantsVersion() const;
+
     /// One line naming what parse() refused, or empty.
     const std::string& getError() const;
 
@@ -43,6 +46,7 @@ private:
     bool headless;
     bool stats;
     bool help;
+    bool version;
     std::string error;
 };
 

@@ -30,6 +30,10 @@ GameManager& GameManager::getInstance() {
 }
 
 int GameManager::startUp() {
+    if (isStarted()) {
+        LogManager::getInstance().writeWarning("GameManager::startUp() while started: every "
+                                               "manager restarts and the world is emptied");
+    }
     platform::raiseTimerResolution();
     gameOver = false;
 
@@ -94,6 +98,10 @@ void GameManager::shutDown() {
 void GameManager::run() {
     EventStep step;
     Clock clock(timeSource);
+    if (!isStarted()) {
+        LogManager::getInstance().writeWarning(
+            "GameManager::run() before startUp(): no frames run");
+    }
     if (gameOver) {
         return;
     }
@@ -171,6 +179,11 @@ void GameManager::setGameOver(bool isGameOver) {
 void GameManager::setHeadless(bool isHeadless) {
     // Passed on in startUp(): making the display and resource managers here,
     // before the log takes SFML's error stream, would print their messages.
+    if (isStarted() && isHeadless != headless) {
+        LogManager::getInstance().writeWarning(
+            "GameManager::setHeadless() after startUp(): the display stays as it is until the "
+            "next startUp()");
+    }
     headless = isHeadless;
 }
 

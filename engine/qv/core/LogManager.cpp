@@ -50,7 +50,8 @@ protected:
 } // namespace
 
 LogManager::LogManager()
-    : logFile(nullptr), ownsFile(false), flush(false), observer(nullptr), observerContext(nullptr) {
+    : path(fileName), warnedOnStderr(false), logFile(nullptr), ownsFile(false), flush(false),
+      observer(nullptr), observerContext(nullptr) {
     setType("LogManager");
 }
 
@@ -67,9 +68,17 @@ int LogManager::startUp() {
     {
         const std::lock_guard<std::mutex> lock(writing);
         closeFile();
-        logFile = std::fopen(fileName, "w");
+        logFile = std::fopen(path.c_str(), "w");
         ownsFile = logFile != nullptr;
     }
+    // Written to the file only: the observer heard them when they were made.
+    const Observer heard = observer;
+    observer = nullptr;
+    for (const std::string& warning : earlyWarnings) {
+        writeLog("%s", warning.c_str());
+    }
+    observer = heard;
+    earlyWarnings.clear();
     // Never destroyed: SFML may still report while the program exits.
     static LogLines* const sfmlErrors = new LogLines;
     sf::err().rdbuf(sfmlErrors);
@@ -96,6 +105,30 @@ void LogManager::closeFile() {
     }
     logFile = nullptr;
     ownsFile = false;
+}
+
+void LogManager::setFileName(const std::string& name) {
+    path = name;
+}
+
+const std::string& LogManager::getFileName() const {
+    return path;
+}
+
+void LogManager::writeWarning(const char* format, ...) {
+    std::va_list arguments;
+    va_start(arguments, format);
+    char text[512];
+    std::vsnprintf(text, sizeof text, format, arguments);
+    va_end(arguments);
+    const std::string line = std::string(text) + "\n";
+    if (writeLog("%s", line.c_str()) < 0) {
+        earlyWarnings.push_back(line);
+    }
+    if (!warnedOnStderr) {
+        warnedOnStderr = true;
+        std::fputs(line.c_str(), stderr);
+    }
 }
 
 void LogManager::setFlush(bool doFlush) {

@@ -5,11 +5,14 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace qv {
 
-/// Writes time-stamped messages to "quorvel.log" in the working directory.
-/// The file is truncated at every start-up, so it holds one run only.
+/// Writes time-stamped messages to a file in the working directory,
+/// "quorvel.log" unless the game names another. The file is truncated at
+/// every start-up, so it holds one run only.
 class LogManager : public Manager {
 public:
     /// The one log manager, made on first use.
@@ -18,8 +21,9 @@ public:
     /// Closes the file if shutDown() has not.
     ~LogManager() override;
 
-    /// Opens "quorvel.log" for writing, emptying it, and from then on turns
-    /// every line SFML writes to its error stream (sf::err()) into a message.
+    /// Opens the log file for writing, emptying it, writes the warnings made
+    /// before, and from then on turns every line SFML writes to its error
+    /// stream (sf::err()) into a message.
     /// Returns 0 even when the file could not be opened; writeLog() then
     /// reports the failure.
     int startUp() override;
@@ -43,6 +47,14 @@ public:
     /// The same with a va_list, for wrappers.
     int writeLogV(const char* format, std::va_list arguments);
 
+    /// Logs a call the engine could not carry out as its caller meant (made
+    /// in the wrong order, or naming something unknown): "call: reason",
+    /// printf-formatted, a line break added. Made before the file is open it
+    /// is kept for startUp(). The first warning of a run also goes to
+    /// standard error, one line, so an author who never reads the log sees
+    /// it.
+    void writeWarning(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
     /// Hears every message's text, without its time stamp, as it is
     /// written (also when no file is open); SFML's own reports, which
     /// describe the machine rather than the game, are not heard.
@@ -53,8 +65,13 @@ public:
     /// thread writes them.
     void setObserver(Observer newObserver, void* context);
 
-    /// The file name used by startUp().
+    /// The file name startUp() uses unless setFileName() gave another.
     static constexpr const char* fileName = "quorvel.log";
+
+    /// The file the next startUp() opens.
+    void setFileName(const std::string& name);
+    /// The file startUp() opens.
+    const std::string& getFileName() const;
 
 private:
     LogManager();
@@ -62,6 +79,10 @@ private:
     /// Closes the file if this manager opened it, and forgets the stream.
     void closeFile();
 
+    std::string path;
+    // Warnings made while no file was open, for the next startUp().
+    std::vector<std::string> earlyWarnings;
+    bool warnedOnStderr;
     std::FILE* logFile;
     bool ownsFile;
     bool flush;

@@ -34,12 +34,19 @@ void ResourceManager::setSilent(bool isSilent) {
 }
 
 int ResourceManager::loadSound(std::string filename, std::string label) {
+    if (!isStarted()) {
+        LogManager::getInstance().writeWarning(
+            "loadSound before GameManager::startUp(): '%s' is forgotten at start-up",
+            label.c_str());
+    }
     if (soundCount >= MAX_SOUNDS) {
         LogManager::getInstance().writeLog("Sound array full\n");
         return -1;
     }
     Sound& record = sounds[soundCount];
-    if (!silent && !record.loadFromFile(*audio, filename)) {
+    // Loaded when silent too, so a test without sound still notices a
+    // missing or broken file.
+    if (!record.loadFromFile(*audio, filename)) {
         LogManager::getInstance().writeLog("Unable to load sound from file\n");
         return -1;
     }
@@ -61,12 +68,17 @@ Sound* ResourceManager::findSound(const std::string& label) {
 }
 
 int ResourceManager::loadMusic(std::string filename, std::string label) {
+    if (!isStarted()) {
+        LogManager::getInstance().writeWarning(
+            "loadMusic before GameManager::startUp(): '%s' is forgotten at start-up",
+            label.c_str());
+    }
     if (musicCount >= MAX_MUSIC) {
         LogManager::getInstance().writeLog("Music array full\n");
         return -1;
     }
     Music& record = music[musicCount];
-    if (!silent && !record.openFromFile(*audio, filename)) {
+    if (!record.openFromFile(*audio, filename)) {
         LogManager::getInstance().writeLog("Unable to load music from file\n");
         return -1;
     }

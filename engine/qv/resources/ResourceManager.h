@@ -29,9 +29,9 @@ public:
     /// Destroys the sprites; sounds and music stay playable.
     void shutDown() override;
 
-    /// Silent (set before loading): sounds and music are only registered
-    /// under their labels, never decoded or played, and no audio device is
-    /// looked for.
+    /// Silent: sounds and music are loaded as usual (a missing or broken
+    /// file fails alike) but never played, and no audio device is looked
+    /// for.
     void setSilent(bool isSilent);
 
     /// 0 when loaded, -1 when the table is full or the file cannot be read.

@@ -239,6 +239,10 @@ void SpriteResourceManager::shutDown() {
 
 int SpriteResourceManager::loadSprite(std::string filename, std::string label) {
     LogManager& log = logger();
+    if (!isStarted()) {
+        log.writeWarning("loadSprite before GameManager::startUp(): '%s' is forgotten at start-up",
+                         label.c_str());
+    }
     if (spriteCount >= MAX_SPRITES) {
         log.writeLog("SRM::loadSprite(): Error! Cannot add more Sprites (max is %d).", MAX_SPRITES);
         return notLoaded(label, -1);

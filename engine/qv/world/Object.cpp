@@ -1,5 +1,6 @@
 #include "qv/world/Object.h"
 
+#include "qv/core/LogManager.h"
 #include "qv/resources/ResourceManager.h"
 #include "qv/resources/Sprite.h"
 #include "qv/world/GridPlacement.h"
@@ -15,7 +16,12 @@ Object::Object()
     : id(nextId), type("Object"), altitude(2), speed(0.0f), solidity(Solidity::Solid),
       sprite(nullptr), frameIndex(0), frameCountdown(0), box(Vector(), 1.0f, 1.0f), listIndex(-1),
       gridPlacement(new GridPlacement) {
-    WorldManager::getInstance().insertObject(this);
+    WorldManager& world = WorldManager::getInstance();
+    if (!world.isStarted()) {
+        LogManager::getInstance().writeWarning(
+            "Object made before GameManager::startUp(): not added to the world");
+    }
+    world.insertObject(this);
     ++nextId;
 }
 
@@ -121,6 +127,7 @@ bool Object::isCollidable() const {
 int Object::setSprite(std::string label) {
     Sprite* found = ResourceManager::getInstance().getSprite(label);
     if (found == nullptr) {
+        LogManager::getInstance().writeWarning("setSprite: no sprite labelled '%s'", label.c_str());
         return -1;
     }
     sprite = found;
