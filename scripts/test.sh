@@ -10,6 +10,18 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
 
+echo "== platform headers =="
+# Only engine/qv/platform/ talks to the machine; a platform's header anywhere
+# else in the engine, the game or the examples ties that code to one
+# platform. tools/ and bench/ are desktop-only and may.
+platform_headers='^\s*#\s*include\s*[<"](SFML/|X11/|AL/|emscripten|unistd\.h|termios\.h|dlfcn\.h|sys/|signal\.h|fcntl\.h|poll\.h)'
+misplaced=$(grep -rnE --include='*.h' --include='*.cpp' "$platform_headers" engine game examples |
+    grep -v '^engine/qv/platform/' || true)
+if [ -n "$misplaced" ]; then
+    printf 'Platform headers outside engine/qv/platform/:\n%s\n' "$misplaced" >&2
+    exit 1
+fi
+
 ensure_packages "${GAME_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 echo "== module layers =="

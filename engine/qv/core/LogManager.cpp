@@ -1,51 +1,24 @@
 #include "qv/core/LogManager.h"
 
-#include <SFML/System/Err.hpp>
+#include "qv/core/Platform.h"
 
 #include <ctime>
 #include <mutex>
-#include <streambuf>
 #include <string>
 
 namespace qv {
 
 namespace {
 
-// SFML's reports describe this machine (its sound card, its graphics driver),
-// not the game, so the observer, such as a replay's checkpoints, skips them.
-// Per thread: SFML's audio thread reports while the game logs on its own.
+// Machine reports describe this machine (its sound card, its graphics
+// driver), not the game, so the observer, such as a replay's checkpoints,
+// skips them. Per thread: a library's audio thread reports while the game
+// logs on its own.
 thread_local bool writingMachineReport = false;
 
 // One message at a time reaches the file and the observer, whichever thread
 // writes it.
 std::mutex writing;
-
-// Turns what SFML writes to its error stream into log messages, one a line.
-class LogLines : public std::streambuf {
-protected:
-    int_type overflow(int_type ch) override {
-        if (traits_type::eq_int_type(ch, traits_type::eof())) {
-            return traits_type::not_eof(ch);
-        }
-        // Each thread gathers its own line, so two reports never mix. Plain
-        // characters: SFML reports while the program exits, after a
-        // thread's objects are gone. A longer line goes out in pieces.
-        thread_local char line[512];
-        thread_local std::size_t length = 0;
-        line[length++] = traits_type::to_char_type(ch);
-        if (line[length - 1] == '\n' || length == sizeof line - 1) {
-            line[length] = '\0';
-            // SFML ends a report with an empty line: no message for that.
-            if (length > 1 || line[0] != '\n') {
-                writingMachineReport = true;
-                LogManager::getInstance().writeLog("%s", line);
-                writingMachineReport = false;
-            }
-            length = 0;
-        }
-        return ch;
-    }
-};
 
 } // namespace
 
@@ -79,9 +52,7 @@ int LogManager::startUp() {
     }
     observer = heard;
     earlyWarnings.clear();
-    // Never destroyed: SFML may still report while the program exits.
-    static LogLines* const sfmlErrors = new LogLines;
-    sf::err().rdbuf(sfmlErrors);
+    platform::captureLibraryReports();
     return Manager::startUp();
 }
 
@@ -140,6 +111,13 @@ int LogManager::writeLog(const char* format, ...) {
     va_start(arguments, format);
     const int written = writeLogV(format, arguments);
     va_end(arguments);
+    return written;
+}
+
+int LogManager::writeMachineReport(const char* line) {
+    writingMachineReport = true;
+    const int written = writeLog("%s", line);
+    writingMachineReport = false;
     return written;
 }
 

@@ -22,8 +22,8 @@ public:
     ~LogManager() override;
 
     /// Opens the log file for writing, emptying it, writes the warnings made
-    /// before, and from then on turns every line SFML writes to its error
-    /// stream (sf::err()) into a message.
+    /// before, and from then on turns every line the platform's libraries
+    /// report (on the desktop, SFML's error stream) into a message.
     /// Returns 0 even when the file could not be opened; writeLog() then
     /// reports the failure.
     int startUp() override;
@@ -55,9 +55,13 @@ public:
     /// it.
     void writeWarning(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
+    /// Writes one line a library reported about the machine (its sound card,
+    /// its graphics driver) as a message the observer does not hear.
+    int writeMachineReport(const char* line);
+
     /// Hears every message's text, without its time stamp, as it is
-    /// written (also when no file is open); SFML's own reports, which
-    /// describe the machine rather than the game, are not heard.
+    /// written (also when no file is open); machine reports, which describe
+    /// the machine rather than the game, are not heard.
     using Observer = void (*)(const char* text, void* context);
 
     /// Sets the one observer (null for none); context is handed back to it.

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+// The machine's clock, sleep, timer and library reports: each platform's
+// sources define these.
 namespace qv {
 namespace platform {
 
@@ -23,19 +25,15 @@ void raiseTimerResolution();
 /// Undoes raiseTimerResolution().
 void restoreTimerResolution();
 
-/// True when a window can be opened: the X display named by DISPLAY answers.
-/// Asked before the window is made, since SFML aborts the program without one.
-bool canReachDisplay();
+/// From now on, what the platform's libraries report about the machine goes
+/// to the log as machine reports (LogManager::writeMachineReport()), one
+/// message a line.
+void captureLibraryReports();
 
-/// Keeps the system's audio libraries from writing to standard error: ALSA
-/// and OpenAL each print several lines for every failed attempt to open a
-/// device on a machine without a sound card. Call it before the first audio
-/// object is made; OpenAL's ALSOFT_LOGLEVEL, when set, is left as it is.
-void quietAudioLibraries();
-
-/// Sends every sound to OpenAL's null output, which always opens and plays
-/// nowhere: a headless run then neither looks for a sound card nor reports
-/// one missing. Call it before the first audio object is made.
+/// Sends every sound to an output that always opens and plays nowhere (on
+/// the desktop, OpenAL's null output): a headless run then neither looks for
+/// a sound card nor reports one missing. Call it before the first audio
+/// object is made.
 void useNullAudioOutput();
 
 } // namespace platform

@@ -1,6 +1,6 @@
 #include "qv/platform/desktop/SfmlAudioOutput.h"
 
-#include "qv/core/Platform.h"
+#include "qv/platform/desktop/DesktopPlatform.h"
 #include "qv/platform/desktop/SfmlMusic.h"
 #include "qv/platform/desktop/SfmlSound.h"
 

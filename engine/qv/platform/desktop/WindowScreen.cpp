@@ -1,7 +1,7 @@
 #include "qv/platform/desktop/WindowScreen.h"
 
-#include "qv/core/Platform.h"
 #include "qv/platform/desktop/WindowInput.h"
+#include "qv/platform/desktop/XDisplayProbe.h"
 
 #include <unistd.h>
 
@@ -37,8 +37,11 @@ int WindowScreen::open(const std::string& title, int columns, int rows, int widt
     verticalChars = rows;
     horizontalPixels = width;
     verticalPixels = height;
-    // Without a display SFML would abort the whole program.
-    if (!platform::canReachDisplay()) {
+    // Without a display SFML would abort the whole program. Held until the
+    // window exists, so that a server which resets when its last client
+    // leaves cannot reset under SFML's own connection.
+    const XDisplayProbe probe;
+    if (!probe.reached()) {
         return fail("no X display to open the window on (is DISPLAY set?)");
     }
     const unsigned pixelsWide = static_cast<unsigned>(horizontalPixels);

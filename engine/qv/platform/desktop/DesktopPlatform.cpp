@@ -1,6 +1,7 @@
+#include "qv/platform/desktop/DesktopPlatform.h"
+
 #include "qv/core/Platform.h"
 
-#include <X11/Xlib.h>
 #include <dlfcn.h>
 
 #include <cstdlib>
@@ -28,15 +29,6 @@ void sleepUntilMicros(std::int64_t deadline) {
 void raiseTimerResolution() {}
 
 void restoreTimerResolution() {}
-
-bool canReachDisplay() {
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) {
-        return false;
-    }
-    XCloseDisplay(display);
-    return true;
-}
 
 } // namespace platform
 } // namespace qv
