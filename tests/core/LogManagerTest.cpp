@@ -1,5 +1,5 @@
-// The log file: its prefix and layout, flushing, truncation at start-up and
-// writing when no file could be opened.
+// The log file: its prefix and layout, flushing, truncation at start-up, its
+// name, and writing when no file could be opened.
 #include "qv/core/LogManager.h"
 #include "support/TestSupport.h"
 
@@ -14,40 +14,40 @@
 
 namespace {
 
-TEST(LogFile, PrefixesEachMessageWithTheTimeAndCountsOnlyTheCallersText) {
+TEST(LogFile, PrefixesFlushesOnAskTruncatesAtStartUpAndFailsWithoutAFile) {
     qv::LogManager& log = qv::LogManager::getInstance();
+    const auto text = [] { return qvtest::withTimesMasked(qvtest::readFile("quorvel.log")); };
+    EXPECT_LT(log.writeLog("before start-up\n"), 0);
     log.startUp();
+    log.writeLog("unflushed\n");
+    EXPECT_EQ(text(), "");
     log.setFlush(true);
     EXPECT_EQ(log.writeLog("Loading Sprites\n"), 16);
     EXPECT_EQ(log.writeLog("a"), 1);
     EXPECT_EQ(log.writeLog("%s %d\n", "b", 42), 5);
     // No line break is added: "a" runs on into the next time stamp. Whole logs: the golden replays.
-    EXPECT_EQ(qvtest::withTimesMasked(qvtest::readFile(qv::LogManager::fileName)),
-              "HH:MM:SS Message: Loading Sprites\nHH:MM:SS Message: aHH:MM:SS Message: b 42\n");
-}
-
-TEST(LogFile, FlushesOnlyWhenAskedTruncatesAtStartUpAndClosesAtShutDown) {
-    qv::LogManager& log = qv::LogManager::getInstance();
-    log.startUp();
-    log.writeLog("first run\n");
-    EXPECT_EQ(qvtest::readFile(qv::LogManager::fileName), "");
-    log.setFlush(true);
-    log.writeLog("flushed\n");
-    EXPECT_NE(qvtest::readFile(qv::LogManager::fileName).find("first run\n"), std::string::npos);
+    EXPECT_EQ(text(), "HH:MM:SS Message: unflushed\nHH:MM:SS Message: Loading Sprites\n"
+                      "HH:MM:SS Message: aHH:MM:SS Message: b 42\n");
     log.shutDown();
     EXPECT_LT(log.writeLog("after shutdown\n"), 0);
-
     log.startUp();
     log.writeLog("second run\n");
-    const std::string text = qvtest::readFile(qv::LogManager::fileName);
-    EXPECT_EQ(text.find("first run"), std::string::npos);
-    EXPECT_NE(text.find("second run"), std::string::npos);
+    EXPECT_EQ(text(), "HH:MM:SS Message: second run\n");
+    log.shutDown();
+
+    // A directory where the log file goes makes the open fail, even for root
+    // (each test process has a directory of its own).
+    log.setFileName("elsewhere.log");
+    ASSERT_EQ(mkdir("elsewhere.log", 0700), 0);
+    EXPECT_EQ(log.startUp(), 0);
+    EXPECT_LT(log.writeLog("nowhere to go %d\n", 1), 0);
     log.shutDown();
 }
 
 // SFML reports from its audio thread while the game logs on the main one.
 TEST(LogFile, ReportsFromAnotherThreadStayWholeAndHideNoMessageFromTheObserver) {
     qv::LogManager& log = qv::LogManager::getInstance();
+    log.setFileName(qv::LogManager::fileName);
     log.startUp();
     int heard = 0;
     log.setObserver([](const char*, void* count) { ++*static_cast<int*>(count); }, &heard);
@@ -71,18 +71,6 @@ TEST(LogFile, ReportsFromAnotherThreadStayWholeAndHideNoMessageFromTheObserver) 
         ASSERT_TRUE(std::regex_match(line, whole)) << "line " << count << ": " << line;
     }
     EXPECT_EQ(count, 2 * EACH);
-}
-
-TEST(LogFile, WriteLogReturnsNegativeWhenTheFileCouldNotBeOpened) {
-    qv::LogManager& log = qv::LogManager::getInstance();
-    EXPECT_LT(log.writeLog("before start-up\n"), 0);
-    // A directory where the log file goes makes the open fail, even for root
-    // (each test process has a directory of its own).
-    ASSERT_EQ(mkdir(qv::LogManager::fileName, 0700), 0);
-    EXPECT_EQ(log.startUp(), 0);
-    EXPECT_LT(log.writeLog("nowhere to go %d\n", 1), 0);
-    log.shutDown();
-    rmdir(qv::LogManager::fileName);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 // reader too. Golden replays (tests/replays) play headless to the screen and
 // log (.screen, .messages) committed beside them; QV_UPDATE_GOLDEN=1 rewrites
 // those instead.
-#include "qv/core/GameManager.h"
+#include "qv/app/RunGame.h"
 #include "qv/core/LogManager.h"
 #include "qv/display/DisplayManager.h"
 #include "qv/replay/ReplayReader.h"
@@ -11,8 +11,7 @@
 #include "qv/replay/ReplayWriter.h"
 #include "support/TestSupport.h"
 
-#include "GameResources.h"
-#include "GameStart.h"
+#include "QuorvelSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -223,22 +222,10 @@ std::vector<std::string> goldenNames() {
 
 TEST_P(GoldenReplay, PlaysHeadlessToTheCommittedScreenAndLog) {
     const std::string base = qvtest::sourcePath("tests/replays/" + GetParam());
-    qv::ReplaySession& session = qv::ReplaySession::getInstance();
-    ASSERT_EQ(session.startReplay(base + ".replay"), 0) << session.getError();
-    // As the game's main starts a game.
-    qv::GameManager& game = qv::GameManager::getInstance();
-    qv::LogManager& log = qv::LogManager::getInstance();
-    game.setHeadless(true);
-    ASSERT_EQ(game.startUp(), 0);
-    log.setFlush(true);
-    log.writeLog("Loading Sprites\n");
-    loadGameResources();
-    new GameStart;
-    log.writeLog("Wave started\n");
-    game.run();
-    EXPECT_EQ(session.finish(), 0) << session.getFirstMismatch();
-    EXPECT_EQ(session.getMismatches(), 0);
-    EXPECT_TRUE(session.ranToEnd());
+    // As the game's main runs it; a mismatch is reported on stderr.
+    const std::string replay = base + ".replay";
+    const char* argv[] = {"quorvel", "--replay", replay.c_str(), "--headless", nullptr};
+    ASSERT_EQ(qv::runGame(4, const_cast<char**>(argv), quorvelSetup()), 0);
 
     // The last frame's characters, then its colours as digits.
     const qv::TextGrid& grid = qv::DisplayManager::getInstance().getGrid();
@@ -249,8 +236,7 @@ TEST_P(GoldenReplay, PlaysHeadlessToTheCommittedScreenAndLog) {
         }
         screen += '\n';
     }
-    game.shutDown();
-    const std::string logText = qvtest::withTimesMasked(qvtest::readFile(log.fileName));
+    const std::string logText = qvtest::withTimesMasked(qvtest::readFile(qv::LogManager::fileName));
     if (std::getenv("QV_UPDATE_GOLDEN") != nullptr) {
         qvtest::writeFile(base + ".screen", screen);
         qvtest::writeFile(base + ".messages", logText);

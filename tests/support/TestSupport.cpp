@@ -3,7 +3,10 @@
 #include "qv/core/LogManager.h"
 #include "qv/resources/ResourceManager.h"
 
+#include <unistd.h>
+
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -21,6 +24,22 @@ bool writeFile(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
     return static_cast<bool>(out);
+}
+
+Captured capture(const std::function<int()>& body) {
+    std::fflush(nullptr);
+    const int saved[] = {dup(1), dup(2)};
+    std::FILE* files[] = {std::fopen("out.txt", "w"), std::fopen("err.txt", "w")};
+    dup2(fileno(files[0]), 1);
+    dup2(fileno(files[1]), 2);
+    const int result = body();
+    std::fflush(nullptr);
+    for (int i = 0; i < 2; ++i) {
+        dup2(saved[i], i + 1);
+        close(saved[i]);
+        std::fclose(files[i]);
+    }
+    return {result, readFile("out.txt"), readFile("err.txt")};
 }
 
 namespace {

@@ -3,6 +3,7 @@
 
 // Each test runs in its own process, so the engine's singletons start fresh.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,14 @@ bool writeFile(const std::string& path, const std::string& text);
 /// The messages in quorvel.log so far without their "HH:MM:SS Message: "
 /// prefix, empty ones skipped. Turns the log's flushing on.
 std::vector<std::string> logMessages();
+
+/// What body returned and wrote to standard output and standard error.
+struct Captured {
+    int result;
+    std::string out;
+    std::string err;
+};
+Captured capture(const std::function<int()>& body);
 
 /// The text with every time stamp written as "HH:MM:SS".
 std::string withTimesMasked(const std::string& text);

@@ -177,13 +177,13 @@ void GameManager::setGameOver(bool isGameOver) {
 }
 
 void GameManager::setHeadless(bool isHeadless) {
-    // Passed on in startUp(): making the display and resource managers here,
-    // before the log takes SFML's error stream, would print their messages.
     if (isStarted() && isHeadless != headless) {
         LogManager::getInstance().writeWarning(
             "GameManager::setHeadless() after startUp(): the display stays as it is until the "
             "next startUp()");
     }
+    // Passed on in startUp(): making the display and resource managers here,
+    // before the log takes SFML's error stream, would print their messages.
     headless = isHeadless;
 }
 

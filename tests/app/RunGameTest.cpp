@@ -1,0 +1,57 @@
+// The entry point: what each command line prints, in the game's own name,
+// and the exit status; the game's start is not called before a bad command
+// line or replay is refused. Whole runs: the golden replays and tests/game.
+#include "qv/app/RunGame.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(RunGame, AnswersEachCommandLineInTheGamesNameWithItsStatus) {
+    const std::string golden = qvtest::sourcePath("tests/replays/game-over.replay");
+    int starts = 0;
+    qv::GameSetup named{"tester", "", "tester.log", [&starts] { return ++starts; }};
+    const std::string version = std::string("tester (qv ") + qv::engineVersion() + ")\n";
+    struct Case {
+        std::vector<const char*> args;
+        const char* program;
+        int status;
+        std::string out;
+        std::string err; // how each begins
+    };
+    const Case cases[] = {
+        {{"--help"}, "tester", 0, "usage: tester [", ""},
+        {{"--version"}, "tester", 0, version, ""},
+        {{"--nope"}, "tester", 2, "", "tester: unknown option: --nope\nusage: tester ["},
+        {{"--replay"}, "", 2, "", "tool: --replay needs a file name\n"},
+        {{"--replay", "missing.replay", "--headless"}, "tester", 2, "", "tester: missing.replay: "},
+        // The replay then ends before its recording did: a second line.
+        {{"--replay", golden.c_str(), "--headless"},
+         "tester",
+         1,
+         "frames=0 checks=0 ",
+         "tester: " + golden + ": the recording stops"},
+    };
+    for (const Case& c : cases) {
+        std::vector<const char*> argv = {"./bin/tool"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        argv.push_back(nullptr);
+        named.programName = c.program;
+        const qvtest::Captured got = qvtest::capture([&] {
+            return qv::runGame(static_cast<int>(argv.size()) - 1, const_cast<char**>(argv.data()),
+                               named);
+        });
+        EXPECT_EQ(got.result, c.status) << c.args[0] << got.err;
+        EXPECT_EQ(got.out.substr(0, c.out.size()), c.out) << c.args[0];
+        EXPECT_EQ(got.err.substr(0, c.err.size()), c.err) << c.args[0];
+        EXPECT_EQ(got.err.empty(), c.err.empty()) << c.args[0] << got.err;
+    }
+    EXPECT_EQ(starts, 1);
+    EXPECT_NE(qvtest::readFile("tester.log"), "");
+}
+
+} // namespace
