@@ -6,6 +6,7 @@
 #include <SFML/System/Err.hpp>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -51,12 +52,16 @@ TEST(LogFile, ReportsFromAnotherThreadStayWholeAndHideNoMessageFromTheObserver) 
     log.startUp();
     int heard = 0;
     log.setObserver([](const char*, void* count) { ++*static_cast<int*>(count); }, &heard);
-    constexpr int EACH = 20000;
-    std::thread audio([] {
+    constexpr int EACH = 50000;
+    std::atomic<bool> reporting(false);
+    std::thread audio([&reporting] {
         for (int i = 0; i < EACH; ++i) {
             sf::err() << "AL lib: report " << i << std::endl;
+            reporting = true;
         }
     });
+    while (!reporting) {
+    }
     for (int i = 0; i < EACH; ++i) {
         log.writeLog("game %d\n", i);
     }

@@ -1,6 +1,7 @@
 #include "qv/replay/ReplayReader.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 
@@ -13,21 +14,17 @@ bool isGarbled(const std::string& line) {
 }
 
 // The frame number of a line cut short, when all of it was written (a space
-// follows it); -1 when it is not there or not a number.
+// follows it) as the writer writes numbers; -1 otherwise.
 int frameOfFragment(const std::string& fragment) {
     const std::size_t end = fragment.find(' ', 2);
-    if (fragment.size() < 3 || fragment[1] != ' ' || end == std::string::npos || end - 2 > 9 ||
-        (fragment[2] == '0' && end > 3)) {
+    if (fragment.size() < 3 || fragment[1] != ' ' || end == std::string::npos) {
         return -1;
     }
-    int frame = 0;
-    for (std::size_t i = 2; i < end; ++i) {
-        if (fragment[i] < '0' || fragment[i] > '9') {
-            return -1;
-        }
-        frame = frame * 10 + (fragment[i] - '0');
-    }
-    return frame;
+    const std::string number = fragment.substr(2, end - 2);
+    int frame = -1;
+    const char* last = number.data() + number.size();
+    const auto [stop, status] = std::from_chars(number.data(), last, frame);
+    return status == std::errc() && stop == last && std::to_string(frame) == number ? frame : -1;
 }
 
 } // namespace

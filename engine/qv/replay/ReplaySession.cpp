@@ -259,8 +259,9 @@ int ReplaySession::beginFrame() {
                          frame, recordPath.c_str());
         }
     } else if ((frame >= lastFrame && (!hasEnd || frame > lastFrame)) || frame == stopFrame) {
-        // A recording that was cut off ends with its last record; one that
-        // ended by itself should have ended this replay too.
+        // A recording that was cut off ends with its last whole frame, one
+        // stopped by a signal where it was stopped; one that ended by itself
+        // should have ended this replay too.
         GameManager::getInstance().setGameOver();
     }
     return frame;
