@@ -32,7 +32,6 @@
 #include "qv/display/Screen.h"
 #include "qv/display/TextGrid.h"
 #include "qv/display/ViewObject.h"
-#include "qv/platform/desktop/StopSignals.h"
 #include "qv/replay/ReplayReader.h"
 #include "qv/replay/ReplayRecord.h"
 #include "qv/replay/ReplaySession.h"
