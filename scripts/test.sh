@@ -3,7 +3,8 @@
 # AddressSanitizer + UndefinedBehaviorSanitizer build, replays the golden
 # replays on an -O3 -march=native build of the game, builds the API
 # reference, installs the engine and builds and plays the example game
-# against it, then fuzzes the sprite loader for a minute and the replay
+# against it, builds both games for the browser and plays them in headless
+# Chromium, then fuzzes the sprite loader for a minute and the replay
 # reader for half a minute. Window, input and sound tests run against a virtual X
 # screen.
 set -euo pipefail
@@ -82,6 +83,13 @@ cmake --build build --target docs
 
 echo "== installed package and the example game =="
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash tests/examples/gemhunt.sh build .
+
+echo "== the web build in headless Chromium =="
+./scripts/web.sh --build-only
+ensure_packages "${WEB_TEST_PACKAGES[@]}"
+# puppeteer-core drives Debian's Chromium; it downloads no browser of its own.
+(cd tests/web && npm install --no-audit --no-fund --no-save --no-package-lock puppeteer-core@25)
+node tests/web/browser_test.mjs build-web/site build/quorvel build/tests/qv_last_screen .
 
 echo "== sanitizer build =="
 configure_and_build build-asan -DQV_SANITIZE=ON -DQV_BUILD_BENCH=OFF
