@@ -3,7 +3,7 @@
 // page replays natively, and the canvas shows the hero and the HUD in the
 // cells where the desktop's text grid has them.
 // Usage: node browser_test.mjs SITE_DIR QUORVEL LAST_SCREEN SOURCE_DIR
-import {execFileSync, spawnSync} from 'node:child_process';
+import {spawnSync} from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
@@ -135,6 +135,10 @@ try {
     const kept = await page.evaluate(
         (before) => window.scrollY === before && document.activeElement === qvPage.canvas, scrolled);
     check(kept, 'arrows, space and Tab stay with the canvas');
+    // The start screen's music waits for the first key, as browsers require.
+    const music = await page.waitForFunction(() => qvPage.soundsPlaying() > 0, {timeout: 5000})
+        .then(() => true, () => false);
+    check(music, 'the music starts with the first key');
     await page.keyboard.press('KeyP');
     await waitFrames(page, 5);
     await page.keyboard.down('KeyD');
@@ -207,7 +211,7 @@ try {
     const cut = recording.split('\n').filter(
         (line, i) => i === 0 || (line !== '' && Number(line.split(' ')[1]) <= shot.frame));
     fs.writeFileSync(path.join(work, 'cut.replay'), cut.join('\n') + '\n');
-    const printed = execFileSync(lastScreen, ['cut.replay'], {cwd: work, encoding: 'utf8'});
+    const printed = native(lastScreen, ['cut.replay']).stdout;
     const grid = printed.slice(printed.indexOf('\n') + 1).split('\n');
     const wrong = [];
     const blank = (column, row) => column < 0 || row < 0 || grid[row][column] === ' ' ||
