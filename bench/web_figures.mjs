@@ -8,14 +8,12 @@
 // Prints the figures and leaves the recorded game in build-web/figures.replay.
 import {spawnSync} from 'node:child_process';
 import fs from 'node:fs';
-import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 import zlib from 'node:zlib';
-import {createRequire} from 'node:module';
+import {launchChromium, serveFiles} from '../tests/web/chromium.mjs';
 
 const root = path.resolve(path.dirname(new URL(import.meta.url).pathname), '..');
-const puppeteer = createRequire(path.join(root, 'tests/web/package.json'))('puppeteer-core');
 const site = path.join(root, 'build-web/site');
 const quorvel = path.join(root, 'build/quorvel');
 const seconds = Number(process.argv[2] || 60);
@@ -37,26 +35,10 @@ for (const name of fs.readdirSync(site).sort()) {
 }
 console.log(`${'total'.padEnd(14)} ${String(total).padStart(9)} gzip ${String(totalGzip).padStart(9)}`);
 
-const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
-const server = http.createServer((request, response) => {
-    const url = new URL(request.url, 'http://localhost');
-    const file = url.pathname === '/figures.replay' ? path.join(work, 'figures.replay')
-        : path.join(site, url.pathname.endsWith('/') ? url.pathname + 'index.html' : url.pathname);
-    fs.readFile(file, (error, data) => {
-        response.writeHead(error ? 404 : 200,
-                           {'Content-Type': TYPES[path.extname(file)] || 'application/octet-stream'});
-        response.end(error ? '' : data);
-    });
-});
-await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-const origin = `http://127.0.0.1:${server.address().port}`;
-const browser = await puppeteer.launch({
-    executablePath: '/usr/bin/chromium',
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync',
-           `--user-data-dir=${work}/chromium`],
-    defaultViewport: {width: 1100, height: 900},
-});
+const server = await serveFiles((pathname) => pathname === '/figures.replay'
+    ? path.join(work, 'figures.replay') : path.join(site, pathname));
+const origin = server.origin;
+const browser = await launchChromium(`${work}/chromium`);
 
 console.log('== navigation to first drawn frame, 5 loads ==');
 const firsts = [];
@@ -120,5 +102,5 @@ for (const [where, line] of [['page', inPage], ['native', native]]) {
 }
 
 await browser.close();
-server.close();
+server.stop();
 fs.rmSync(work, {recursive: true, force: true});

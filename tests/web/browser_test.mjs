@@ -5,10 +5,9 @@
 // Usage: node browser_test.mjs SITE_DIR QUORVEL LAST_SCREEN SOURCE_DIR
 import {spawnSync} from 'node:child_process';
 import fs from 'node:fs';
-import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
-import puppeteer from 'puppeteer-core';
+import {launchChromium, serveFiles} from './chromium.mjs';
 
 const [site, quorvel, lastScreen, source] = process.argv.slice(2).map((p) => path.resolve(p));
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'qv-web-'));
@@ -28,43 +27,13 @@ function native(program, args) {
     return spawnSync(program, args, {cwd: work, encoding: 'utf8', timeout: 60000});
 }
 
-const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-               '.ttf': 'font/ttf', '.data': 'application/octet-stream',
-               '.replay': 'text/plain'};
-// The site, the golden replays under /replays/ and one bad replay.
-const server = http.createServer((request, response) => {
-    const url = new URL(request.url, 'http://localhost');
-    if (url.pathname === '/bad.replay') {
-        response.writeHead(200, {'Content-Type': 'text/plain'});
-        response.end('quorvel-replay 2\n');
-        return;
-    }
-    let file = url.pathname.startsWith('/replays/')
-        ? path.join(source, 'tests', url.pathname)
-        : path.join(site, url.pathname);
-    if (file.endsWith('/')) {
-        file += 'index.html';
-    }
-    fs.readFile(file, (error, data) => {
-        if (error) {
-            response.writeHead(404);
-            response.end();
-            return;
-        }
-        response.writeHead(200, {'Content-Type': TYPES[path.extname(file)] || 'text/plain'});
-        response.end(data);
-    });
-});
-await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-const origin = `http://127.0.0.1:${server.address().port}`;
-
-const browser = await puppeteer.launch({
-    executablePath: '/usr/bin/chromium',
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync',
-           '--autoplay-policy=user-gesture-required', `--user-data-dir=${work}/chromium`],
-    defaultViewport: {width: 1100, height: 700},
-});
+// The site, the golden replays under /replays/ and one refused replay.
+fs.writeFileSync(path.join(work, 'bad.replay'), 'quorvel-replay 2\n');
+const server = await serveFiles((pathname) => pathname === '/bad.replay'
+    ? path.join(work, 'bad.replay')
+    : path.join(pathname.startsWith('/replays/') ? path.join(source, 'tests') : site, pathname));
+const origin = server.origin;
+const browser = await launchChromium(`${work}/chromium`);
 
 async function open(url) {
     const page = await browser.newPage();
@@ -268,7 +237,7 @@ try {
     check(false, `${error.stack}`);
 } finally {
     await browser.close();
-    server.close();
+    server.stop();
     if (failures === 0) {
         fs.rmSync(work, {recursive: true, force: true});
     } else {
