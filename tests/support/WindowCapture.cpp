@@ -34,7 +34,9 @@ bool haveDisplay() {
 
 bool startDisplay() {
     qv::DisplayManager& display = qv::DisplayManager::getInstance();
-    return display.startUp() == 0 && display.getWindow() != nullptr;
+    const bool started = display.startUp() == 0 && display.getWindow() != nullptr;
+    qvbench::keepGlDriverLoaded();
+    return started;
 }
 
 sf::Image captureWindow() {
