@@ -54,10 +54,12 @@
 /// 80 x 24 grid of coloured characters, with keyboard and mouse events,
 /// HUD views, multi-frame text sprites, sounds and music.
 ///
-/// A game starts the engine with GameManager::startUp(), loads its sprites
-/// and sounds through ResourceManager, creates its first objects (classes
-/// derived from Object, entered in the world as they are constructed),
-/// calls GameManager::run() and finally GameManager::shutDown().
+/// A game's main() hands a GameSetup to runGame(), which reads the engine's
+/// options, starts the engine and calls the setup's start: it loads the
+/// game's sprites and sounds through ResourceManager and creates its first
+/// objects (classes derived from Object, entered in the world as they are
+/// constructed). runGame() then runs the frame loop, reports and shuts the
+/// engine down.
 namespace qv {}
 
 #endif
