@@ -19,7 +19,8 @@
     const LOG_FILE = '/' + document.body.dataset.log;
     const RECORDING_FILE = `/${program}.replay`;
 
-    // KeyboardEvent.code to the engine's key numbers; other keys are -1.
+    // KeyboardEvent.code to the engine's key numbers (qv/display/Keyboard.h);
+    // other keys are -1, as the desktop reports keys it does not know.
     const KEYS = {
         Space: 0, Enter: 1, Escape: 2, Tab: 3, ArrowLeft: 4, ArrowRight: 5, ArrowUp: 6,
         ArrowDown: 7, Pause: 8, Minus: 9, Equal: 10, Backquote: 11, Period: 12, Comma: 13,

@@ -2,8 +2,8 @@
 # Turns an emscripten build of a qv game into a page: the folders the game
 # reads are packed into TARGET.data, and TARGET.js, .wasm, .data, the page
 # (index.html, qv-page.js) and the font (as qv-font.ttf) are copied into
-# SITE_DIR whenever the game is built. The page shows the log (LOG, by
-# default quorvel.log) in the browser's console.
+# SITE_DIR by the target TARGET_page, part of every build. The page shows
+# the log (LOG, by default quorvel.log) in the browser's console.
 set(QV_WEB_PAGE_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 function(qv_web_page target)
@@ -25,15 +25,15 @@ function(qv_web_page target)
     set(page ${CMAKE_CURRENT_BINARY_DIR}/${target}-page)
     configure_file(${QV_WEB_PAGE_DIR}/index.html.in ${page}/index.html @ONLY)
     set(built $<TARGET_FILE_DIR:${target}>/${target})
-    add_custom_command(
-        TARGET ${target} POST_BUILD
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${PAGE_SITE_DIR}
-        COMMAND ${CMAKE_COMMAND} -E copy ${built}.js ${built}.wasm ${page}/index.html
-                ${QV_WEB_PAGE_DIR}/qv-page.js ${PAGE_SITE_DIR}
-        COMMAND ${CMAKE_COMMAND} -E copy ${PAGE_FONT} ${PAGE_SITE_DIR}/qv-font.ttf
-        VERBATIM)
+    set(data)
     if(PAGE_DATA)
-        add_custom_command(TARGET ${target} POST_BUILD
-                           COMMAND ${CMAKE_COMMAND} -E copy ${built}.data ${PAGE_SITE_DIR} VERBATIM)
+        set(data ${built}.data)
     endif()
+    # Copied on every build, so a change to the page alone reaches the site.
+    add_custom_target(${target}_page ALL
+                      COMMAND ${CMAKE_COMMAND} -E make_directory ${PAGE_SITE_DIR}
+                      COMMAND ${CMAKE_COMMAND} -E copy ${built}.js ${built}.wasm ${data}
+                              ${page}/index.html ${QV_WEB_PAGE_DIR}/qv-page.js ${PAGE_SITE_DIR}
+                      COMMAND ${CMAKE_COMMAND} -E copy ${PAGE_FONT} ${PAGE_SITE_DIR}/qv-font.ttf
+                      DEPENDS ${target} VERBATIM)
 endfunction()
