@@ -30,5 +30,10 @@ void captureLibraryReports() {}
 // A headless run plays nothing: the resource manager is silent then.
 void useNullAudioOutput() {}
 
+// A page is sent no signals to catch.
+int catchStopSignals() {
+    return 0;
+}
+
 } // namespace platform
 } // namespace qv
