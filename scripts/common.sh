@@ -26,6 +26,12 @@ GAME_PACKAGES=(cmake g++ make libsfml-dev libopenal-dev libx11-dev libxcb1-dev f
 # play the game in.
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool libxtst6 x11-utils imagemagick sox
                clang libclang-rt-14-dev llvm doxygen graphviz tmux)
+# The browser build: the compiler and its JavaScript parser, python3 to serve
+# the page; the browser test drives Debian's Chromium from node (npm comes
+# with nodejs from some sources and separately from Debian's).
+WEB_PACKAGES=(emscripten node-acorn python3)
+WEB_TEST_PACKAGES=(chromium nodejs)
+command -v npm >/dev/null 2>&1 || WEB_TEST_PACKAGES+=(npm)
 
 # configure_and_build BUILD_DIR [cmake options...]
 configure_and_build() {

@@ -3,8 +3,9 @@
 # AddressSanitizer + UndefinedBehaviorSanitizer build, replays the golden
 # replays on an -O3 -march=native build of the game, builds the API
 # reference, installs the engine and builds and plays the example game and
-# the tutorial's game against it, then fuzzes the sprite loader for a minute,
-# the replay reader for half a minute and the terminal reader for 20 seconds.
+# the tutorial's game against it, builds both games for the browser and plays
+# them in headless Chromium, then fuzzes the sprite loader for a minute, the
+# replay reader for half a minute and the terminal reader for 20 seconds.
 # Window, input and sound tests run against a virtual X screen.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -84,6 +85,13 @@ cmake --build build --target docs
 echo "== installed package, the example game and the tutorial's game =="
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash tests/examples/gemhunt.sh build .
 bash tests/examples/tutorial.sh build/prefix .
+
+echo "== the web build in headless Chromium =="
+./scripts/web.sh --build-only
+ensure_packages "${WEB_TEST_PACKAGES[@]}"
+# puppeteer-core drives Debian's Chromium; it downloads no browser of its own.
+(cd tests/web && npm install --no-audit --no-fund --no-save --no-package-lock puppeteer-core@25)
+node tests/web/browser_test.mjs build-web/site build/quorvel build/tests/qv_last_screen .
 
 echo "== sanitizer build =="
 configure_and_build build-asan -DQV_SANITIZE=ON -DQV_BUILD_BENCH=OFF

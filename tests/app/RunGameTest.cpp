@@ -34,7 +34,7 @@ TEST(RunGame, AnswersEachCommandLineInTheGamesNameWithItsStatus) {
          "tester",
          1,
          "frames=0 checks=0 ",
-         "tester: cannot start: the game's setup failed; tester.log says why\ntester: "},
+         "tester: " + golden + ": the recording stops"},
     };
     for (const Case& c : cases) {
         std::vector<const char*> argv = {"./bin/tool"};

@@ -1,0 +1,403 @@
+// The page around a qv game built with emscripten. The engine calls into
+// window.qvPage to draw its frames, take the player's input and play sounds;
+// the page starts the program with the options its URL asks for, mirrors the
+// log to the console and keeps the recording of the game downloadable.
+'use strict';
+
+(function () {
+    const COLUMNS = 80;
+    const ROWS = 24;
+    const canvas = document.getElementById('screen');
+    const CELL_WIDTH = canvas.width / COLUMNS;
+    const CELL_HEIGHT = canvas.height / ROWS;
+    // As the desktop window: twice the smaller cell side, in bold.
+    const GLYPH_PIXELS = Math.floor(2 * Math.min(CELL_WIDTH, CELL_HEIGHT));
+    const FONT = `bold ${GLYPH_PIXELS}px "qv-font"`;
+    const COLORS = ['#000000', '#ff0000', '#00ff00', '#ffff00', '#0000ff', '#ff00ff', '#00ffff',
+                    '#ffffff'];
+    const program = document.body.dataset.program;
+    const LOG_FILE = '/' + document.body.dataset.log;
+    const RECORDING_FILE = `/${program}.replay`;
+
+    // KeyboardEvent.code to the engine's key numbers (qv/display/Keyboard.h);
+    // other keys are -1, as the desktop reports keys it does not know.
+    const KEYS = {
+        Space: 0, Enter: 1, Escape: 2, Tab: 3, ArrowLeft: 4, ArrowRight: 5, ArrowUp: 6,
+        ArrowDown: 7, Pause: 8, Minus: 9, Equal: 10, Backquote: 11, Period: 12, Comma: 13,
+        Slash: 14, ControlLeft: 15, ControlRight: 16, ShiftLeft: 17, ShiftRight: 18,
+    };
+    for (let i = 1; i <= 12; ++i) KEYS['F' + i] = 18 + i;
+    for (let i = 0; i < 26; ++i) KEYS['Key' + String.fromCharCode(65 + i)] = 31 + i;
+    for (let i = 1; i <= 9; ++i) KEYS['Digit' + i] = 56 + i;
+    KEYS.Digit0 = 66;
+    // The browser would scroll, move the focus or open its help with these.
+    const BROWSER_KEYS = /^(Arrow|Space$|Tab$|F\d+$|Backspace$|PageUp$|PageDown$|Home$|End$)/;
+    // DOM button numbers to the engine's: left, middle, right.
+    const BUTTONS = [0, 2, 1];
+    const KEY = 0;
+    const MOUSE = 1;
+    const PRESSED = 0;
+    const RELEASED = 1;
+    const CLICKED = 0;
+    const MOVED = 2;
+
+    const params = new URLSearchParams(location.search);
+    const context = canvas.getContext('2d', {alpha: false});
+    const messages = document.getElementById('messages');
+    const notice = document.getElementById('notice');
+    const saveLink = document.getElementById('save');
+
+    const heldKeys = new Set();
+    const heldButtons = new Set();
+    const events = [];
+    let pointer = {x: 0, y: 0};
+    let audio = null;
+    const sounds = [];
+    let logShown = 0;
+    let recordingSize = -1;
+    let recordingUrl = null;
+
+    function say(line) {
+        console.error(line);
+        messages.textContent += line + '\n';
+    }
+
+    function canvasPoint(event) {
+        const box = canvas.getBoundingClientRect();
+        return {
+            x: Math.floor((event.clientX - box.left) * canvas.width / box.width),
+            y: Math.floor((event.clientY - box.top) * canvas.height / box.height),
+        };
+    }
+
+    // Browsers let sound start only after the player's first key or click.
+    function wakeAudio() {
+        if (audio === null) {
+            return;
+        }
+        audio.resume().then(() => {
+            for (const sound of sounds) {
+                if (sound.wanted && sound.sources.length === 0) {
+                    startSound(sound);
+                }
+            }
+        }, () => {});
+    }
+
+    function startSound(sound) {
+        if (audio === null || audio.state !== 'running' || sound.buffer === null) {
+            return;
+        }
+        const source = audio.createBufferSource();
+        source.buffer = sound.buffer;
+        source.loop = sound.loop;
+        source.connect(audio.destination);
+        source.onended = () => {
+            sound.sources = sound.sources.filter((s) => s !== source);
+        };
+        source.start();
+        sound.sources.push(source);
+    }
+
+    canvas.addEventListener('keydown', (event) => {
+        const code = event.code in KEYS ? KEYS[event.code] : -1;
+        const shortcut = event.ctrlKey || event.altKey || event.metaKey;
+        if (BROWSER_KEYS.test(event.code) || (code >= 0 && !shortcut)) {
+            event.preventDefault();
+        }
+        wakeAudio();
+        // The engine turns key repeat off: one press per press.
+        if (event.repeat) {
+            return;
+        }
+        if (code >= 0) {
+            heldKeys.add(code);
+        }
+        events.push([KEY, PRESSED, code, 0, 0]);
+    });
+    canvas.addEventListener('keyup', (event) => {
+        const code = event.code in KEYS ? KEYS[event.code] : -1;
+        if (BROWSER_KEYS.test(event.code) || code >= 0) {
+            event.preventDefault();
+        }
+        heldKeys.delete(code);
+        events.push([KEY, RELEASED, code, 0, 0]);
+    });
+    // Releases that happen elsewhere never reach the canvas.
+    canvas.addEventListener('blur', () => heldKeys.clear());
+    canvas.addEventListener('mousedown', (event) => {
+        event.preventDefault();
+        canvas.focus();
+        wakeAudio();
+        pointer = canvasPoint(event);
+        const button = event.button < BUTTONS.length ? BUTTONS[event.button] : -1;
+        if (button >= 0) {
+            heldButtons.add(button);
+        }
+        events.push([MOUSE, CLICKED, button, pointer.x, pointer.y]);
+    });
+    window.addEventListener('mouseup', (event) => {
+        heldButtons.delete(event.button < BUTTONS.length ? BUTTONS[event.button] : -1);
+    });
+    window.addEventListener('mousemove', (event) => {
+        pointer = canvasPoint(event);
+    });
+    canvas.addEventListener('mousemove', (event) => {
+        pointer = canvasPoint(event);
+        events.push([MOUSE, MOVED, -1, pointer.x, pointer.y]);
+    });
+    canvas.addEventListener('contextmenu', (event) => event.preventDefault());
+    document.getElementById('again').addEventListener('click', () => location.reload());
+
+    // What the engine calls, each once per frame or per sound.
+    const page = {
+        frames: 0,
+        firstFrameMs: null,
+        canvas: canvas,
+
+        // cells: [column, row] as floats, then [character, colour] as ints,
+        // four 32-bit words per cell from word index `first` on.
+        drawFrame(floats, ints, first, count) {
+            context.fillStyle = COLORS[0];
+            context.fillRect(0, 0, canvas.width, canvas.height);
+            context.font = FONT;
+            context.textBaseline = 'alphabetic';
+            for (let i = 0, word = first; i < count; ++i, word += 4) {
+                const x = floats[word] * CELL_WIDTH;
+                const y = floats[word + 1] * CELL_HEIGHT;
+                const ch = ints[word + 2] & 0xff;
+                const color = ints[word + 3];
+                // A black cell behind each character cuts off what the
+                // character before it drew past its own cell.
+                context.fillStyle = COLORS[0];
+                context.fillRect(x - CELL_WIDTH / 10, y + CELL_HEIGHT / 5, CELL_WIDTH, CELL_HEIGHT);
+                if (ch === 32 || ch === 9 || ch === 10 || ch === 13) {
+                    continue;
+                }
+                context.fillStyle = color >= 0 && color < COLORS.length ? COLORS[color] : '#ffffff';
+                context.fillText(String.fromCharCode(ch), x, y + GLYPH_PIXELS);
+            }
+            if (this.firstFrameMs === null) {
+                this.firstFrameMs = performance.now();
+                console.log(`first frame ${this.firstFrameMs.toFixed(0)} ms after navigation`);
+            }
+            ++this.frames;
+        },
+
+        // Moves up to `room` queued events into five ints each; returns how many.
+        takeEvents(ints, first, room) {
+            const count = Math.min(room, events.length);
+            for (let i = 0; i < count; ++i) {
+                ints.set(events[i], first + 5 * i);
+            }
+            events.splice(0, count);
+            return count;
+        },
+
+        isKeyHeld(code) {
+            return heldKeys.has(code);
+        },
+
+        isButtonHeld(button) {
+            return heldButtons.has(button);
+        },
+
+        pointerX() {
+            return pointer.x;
+        },
+
+        pointerY() {
+            return pointer.y;
+        },
+
+        hasAudio() {
+            return audio !== null;
+        },
+
+        // Decoding finishes later; a sound played before then stays silent,
+        // music starts when it is ready.
+        loadSound(bytes) {
+            const sound = {buffer: null, loop: false, sources: [], wanted: false};
+            sounds.push(sound);
+            if (audio !== null) {
+                audio.decodeAudioData(bytes.slice().buffer).then((buffer) => {
+                    sound.buffer = buffer;
+                    if (sound.wanted) {
+                        startSound(sound);
+                    }
+                }, () => console.warn(`${program}: a sound could not be decoded`));
+            }
+            return sounds.length - 1;
+        },
+
+        // Plays from the start, or goes on if already playing.
+        playSound(id, loop) {
+            const sound = sounds[id];
+            sound.loop = loop;
+            sound.wanted = loop;
+            if (sound.sources.length === 0) {
+                startSound(sound);
+            }
+        },
+
+        stopSound(id) {
+            const sound = sounds[id];
+            sound.wanted = false;
+            for (const source of sound.sources) {
+                source.onended = null;
+                source.stop();
+            }
+            sound.sources = [];
+        },
+
+        soundsPlaying() {
+            return sounds.filter((sound) => sound.sources.length > 0).length;
+        },
+
+        setTitle(text) {
+            document.title = text;
+        },
+    };
+    window.qvPage = page;
+
+    // The log file and the recording grow as the program runs: the new log
+    // lines go to the console and the link always offers the whole recording.
+    function followFiles() {
+        const fs = window.Module && window.Module.FS;
+        if (!fs) {
+            return;
+        }
+        try {
+            const log = fs.readFile(LOG_FILE, {encoding: 'utf8'});
+            // One console line a message: a message need not end its line.
+            for (const message of log.slice(logShown).split(/(?=\d\d:\d\d:\d\d Message: )/)) {
+                if (message !== '') {
+                    console.log(message.replace(/\n$/, ''));
+                }
+            }
+            logShown = log.length;
+        } catch (e) {
+            // No log yet.
+        }
+        try {
+            const size = fs.stat(RECORDING_FILE).size;
+            if (size !== recordingSize && size > 0) {
+                recordingSize = size;
+                if (recordingUrl !== null) {
+                    URL.revokeObjectURL(recordingUrl);
+                }
+                const bytes = fs.readFile(RECORDING_FILE);
+                recordingUrl = URL.createObjectURL(new Blob([bytes], {type: 'text/plain'}));
+                saveLink.href = recordingUrl;
+                saveLink.hidden = false;
+            }
+        } catch (e) {
+            // Not recording, or nothing written yet.
+        }
+    }
+
+    function programArguments(replayFile) {
+        const args = [];
+        if (replayFile !== null) {
+            args.push('--replay', replayFile, '--headless');
+        } else {
+            args.push('--record', RECORDING_FILE);
+        }
+        if (params.has('stats')) {
+            args.push('--stats');
+        }
+        return args;
+    }
+
+    // Fetched before the program starts, so its reader finds the file; a
+    // failed fetch leaves no file and the reader says so in its own words.
+    function fetchReplay(module, url, file) {
+        module.addRunDependency('replay');
+        let target;
+        try {
+            target = new URL(url, location.href);
+        } catch (e) {
+            say(`${program}: ${url}: not a URL`);
+            module.removeRunDependency('replay');
+            return;
+        }
+        if (target.origin !== location.origin) {
+            say(`${program}: ${url}: a replay must come from the server of this page`);
+            module.removeRunDependency('replay');
+            return;
+        }
+        fetch(target).then((response) => {
+            if (!response.ok) {
+                throw new Error(`HTTP ${response.status} ${response.statusText}`.trim());
+            }
+            return response.arrayBuffer();
+        }).then((data) => {
+            module.FS.writeFile(file, new Uint8Array(data));
+        }, (error) => {
+            say(`${program}: cannot fetch ${url}: ${error.message}`);
+        }).finally(() => module.removeRunDependency('replay'));
+    }
+
+    function start() {
+        if (location.protocol === 'file:') {
+            notice.textContent = 'This page must be served, not opened as a file: run ' +
+                './scripts/web.sh in the repository and open http://127.0.0.1:8000/';
+            console.error(notice.textContent);
+            return;
+        }
+        const replayUrl = params.get('replay');
+        const replayFile = replayUrl === null ? null
+            : '/' + (replayUrl.split(/[/?#]/).filter((part) => part !== '').pop() || 'given.replay');
+        try {
+            audio = new AudioContext();
+        } catch (e) {
+            console.warn(`${program}: no Web Audio; the game runs silent`);
+        }
+        const module = {
+            arguments: programArguments(replayFile),
+            print(line) {
+                console.log(line);
+                if (/^frames=\d+ checks=\d+ mismatches=\d+ seconds=/.test(line)) {
+                    document.title = line;
+                    notice.textContent = line;
+                }
+            },
+            printErr(line) {
+                say(line);
+            },
+            preRun: [() => {
+                if (replayFile !== null) {
+                    fetchReplay(module, replayUrl, replayFile);
+                }
+            }],
+            onExit(status) {
+                followFiles();
+                clearInterval(follower);
+                document.getElementById('ended').hidden = false;
+                console.log(`${program}: the game ended (status ${status})`);
+            },
+            onAbort(reason) {
+                followFiles();
+                clearInterval(follower);
+                say(`${program}: stopped: ${reason}`);
+                document.getElementById('ended').hidden = false;
+            },
+        };
+        window.Module = module;
+        const follower = setInterval(followFiles, 250);
+        canvas.focus();
+        document.fonts.load(FONT).then((faces) => {
+            if (faces.length === 0) {
+                say(`${program}: cannot load the font qv-font.ttf beside this page`);
+            }
+        }, () => say(`${program}: cannot load the font qv-font.ttf beside this page`))
+            .finally(() => {
+                const script = document.createElement('script');
+                script.src = `${program}.js`;
+                script.onerror = () => say(`${program}: cannot load ${program}.js`);
+                document.body.appendChild(script);
+            });
+    }
+
+    start();
+})();
