@@ -8,10 +8,7 @@ set -euo pipefail
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../tests/support" && pwd)/x_window.sh"
 game=$(realpath "$1")
 source_dir=$(realpath "$2")
-work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-ln -s "$source_dir/Sprites" "$source_dir/Audio" "$source_dir/qv-font.ttf" "$work/"
-cd "$work"
+enter_game_folder "$source_dir"
 
 "$game" --stats >stats.out 2>game.err &
 pid=$!

@@ -8,11 +8,7 @@ source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)/x_window.sh"
 game=$(realpath "$1")
 source_dir=$(realpath "$2")
 close_window=$(realpath "$3")
-work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-ln -s "$source_dir/Sprites" "$source_dir/Audio" "$source_dir/qv-font.ttf" "$work/"
-cd "$work"
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" # the GL driver's, as in play_end_to_end.sh
+enter_game_folder "$source_dir"
 
 fail() { echo "FAIL: $*"; cat out.txt; exit 1; }
 

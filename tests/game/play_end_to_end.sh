@@ -14,10 +14,7 @@ game=$(realpath "$1")
 source_dir=$(realpath "$2")
 shots=${QV_SHOTS:-}
 
-work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-ln -s "$source_dir/Sprites" "$source_dir/Audio" "$source_dir/qv-font.ttf" "$work/"
-cd "$work"
+enter_game_folder "$source_dir"
 
 fail() {
     echo "FAIL: $*"
@@ -25,11 +22,6 @@ fail() {
     grep -v -e '^AL lib' -e '^ALSA' game.out 2>/dev/null | tail -n 40 || true
     exit 1
 }
-
-# In a sanitizer build the software GL driver reports 112 bytes it never
-# frees, from a module already unloaded at exit (so no suppression can name
-# it). Leaks of the game's own code are checked by the in-process game tests.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
 printf '[general]\ndrivers=wave\n[wave]\nfile=%s/out.wav\n' "$work" >wave.conf
 ALSOFT_CONF=$work/wave.conf "$game" --record game.replay >game.out 2>&1 &

@@ -8,12 +8,7 @@ set -euo pipefail
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)/x_window.sh"
 game=$(realpath "$1")
 source_dir=$(realpath "$2")
-work=$(mktemp -d)
-pid=""
-trap '[ -z "$pid" ] || kill -9 "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-ln -s "$source_dir/Sprites" "$source_dir/Audio" "$source_dir/qv-font.ttf" "$work/"
-cd "$work"
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" # the GL driver's
+enter_game_folder "$source_dir"
 fail() { echo "FAIL: $*"; exit 1; }
 
 # replay FILE: plays it headless; sets $status and $out, stderr in err.txt.
