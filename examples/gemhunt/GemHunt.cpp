@@ -77,8 +77,11 @@ qv::Random gemPlaces;
 /// Scatters a round of gems across the room, away from the explorer.
 void scatterGems(qv::Vector explorer) {
     for (int placed = 0; placed < GEMS_PER_ROUND;) {
-        const qv::Vector where(static_cast<float>(ROOM_LEFT + 2 + gemPlaces.next() % 76),
-                               static_cast<float>(ROOM_TOP + 2 + gemPlaces.next() % 17));
+        // Two statements: the order a compiler evaluates arguments in is its
+        // own, and a replay on another build would place the gems elsewhere.
+        const int column = ROOM_LEFT + 2 + gemPlaces.next() % 76;
+        const int row = ROOM_TOP + 2 + gemPlaces.next() % 17;
+        const qv::Vector where(static_cast<float>(column), static_cast<float>(row));
         if ((where - explorer).getLength() > 6) {
             new Gem(where);
             ++placed;

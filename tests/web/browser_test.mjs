@@ -27,11 +27,12 @@ function native(program, args) {
     return spawnSync(program, args, {cwd: work, encoding: 'utf8', timeout: 60000});
 }
 
-// The site, the golden replays under /replays/ and one refused replay.
+// The site, the golden replays under /replays/ (gemhunt's under /examples/)
+// and one refused replay.
 fs.writeFileSync(path.join(work, 'bad.replay'), 'quorvel-replay 2\n');
 const server = await serveFiles((pathname) => pathname === '/bad.replay'
     ? path.join(work, 'bad.replay')
-    : path.join(pathname.startsWith('/replays/') ? path.join(source, 'tests') : site, pathname));
+    : path.join(/^\/(replays|examples)\//.test(pathname) ? path.join(source, 'tests') : site, pathname));
 const origin = server.origin;
 const browser = await launchChromium(`${work}/chromium`);
 
@@ -73,6 +74,14 @@ try {
               want.replace(/seconds=.*/, ''), `${name} in the page: "${title}", natively "${want}"`);
         await page.close();
     }
+
+    // gemhunt's recorded game, made by a native build, matches in its page too.
+    const gemhunt = await open(`${origin}/gemhunt/?replay=/examples/gemhunt.replay`);
+    await gemhunt.waitForFunction(() => document.title.startsWith('frames='), {timeout: 60000});
+    const gemhuntLine = headlessLine.exec(await gemhunt.title());
+    check(gemhuntLine !== null && gemhuntLine[3] === '0' && gemhuntLine[1] !== '0',
+          `gemhunt.replay in its page: "${await gemhunt.title()}"`);
+    await gemhunt.close();
 
     // Bad replays: the reader's reason on the page and in the console.
     for (const [url, reason] of [['replays/none.replay', 'cannot open'],
