@@ -40,6 +40,7 @@
 #include "qv/replay/ReplayWriter.h"
 #include "qv/resources/AudioClip.h"
 #include "qv/resources/AudioOutput.h"
+#include "qv/resources/AudioResource.h"
 #include "qv/resources/Frame.h"
 #include "qv/resources/Music.h"
 #include "qv/resources/ResourceManager.h"

@@ -295,7 +295,10 @@ void WindowScreen::show(const std::vector<ScreenCell>& cells, const TextGrid&) {
         unchangedFrames = 0;
         windowShowsPrevious = true;
     }
-    previous.assign(cells.begin(), cells.end());
+    // An unchanged frame's cells are already there.
+    if (!unchanged) {
+        previous.assign(cells.begin(), cells.end());
+    }
     flushed = 0;
     ++inkStamp;
 }
