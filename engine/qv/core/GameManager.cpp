@@ -19,8 +19,8 @@ constexpr int MAX_ALTITUDE = 4;
 } // namespace
 
 GameManager::GameManager()
-    : frameTime(33), gameOver(true), headless(false), timeSource(nullptr),
-      sleeper(platform::sleepUntilMicros), stopFlag(nullptr), stopped(false) {
+    : nextFrame(0), frameTime(33), gameOver(true), headless(false), timeSource(nullptr),
+      sleeper(platform::sleepUntilMicros), stopFlag(nullptr), clock(nullptr), stopped(false) {
     setType("GameManager");
 }
 
@@ -96,39 +96,17 @@ void GameManager::shutDown() {
 }
 
 void GameManager::run() {
-    EventStep step;
-    Clock clock(timeSource);
-    if (!isStarted()) {
-        LogManager::getInstance().writeWarning(
-            "GameManager::run() before startUp(): no frames run");
-    }
+    beginRun();
     if (gameOver) {
         return;
     }
-    WorldManager& world = WorldManager::getInstance();
-    InputManager& input = InputManager::getInstance();
-    DisplayManager& display = DisplayManager::getInstance();
     const std::int64_t period = static_cast<std::int64_t>(frameTime) * 1000;
     // Frames are scheduled on a fixed grid, so a late wake-up shortens the
     // next sleep instead of delaying every later frame.
     std::int64_t frameStart = clock.nowMicros();
-    frameStats.reset();
-    stopped = false;
-    for (int frame = 0;; ++frame) {
+    while (true) {
         clock.restartAt(frameStart);
-        frameStats.beginFrame(clock.nowMicros());
-
-        step.setStepCount(frame);
-        onEvent(&step);
-        frameStats.mark(FramePhase::STEP, clock.nowMicros());
-        input.getInput();
-        frameStats.mark(FramePhase::INPUT, clock.nowMicros());
-        world.update();
-        frameStats.mark(FramePhase::UPDATE, clock.nowMicros());
-        drawWorld();
-        frameStats.mark(FramePhase::DRAW, clock.nowMicros());
-        display.showFrame();
-        frameStats.mark(FramePhase::SHOW, clock.nowMicros());
+        const bool goesOn = step();
 
         // An overrun frame still sleeps a full period rather than none, so a
         // slow frame never makes the next one start early.
@@ -137,16 +115,54 @@ void GameManager::run() {
         if (!headless) {
             sleeper(frameStart);
         }
-        frameStats.mark(FramePhase::SLEEP, clock.nowMicros());
-
-        if (stopFlag != nullptr && *stopFlag != 0) {
-            gameOver = true;
-            stopped = true;
-        }
-        if (gameOver) {
+        endWait();
+        if (!goesOn || stopRequested()) {
             break;
         }
     }
+}
+
+void GameManager::beginRun() {
+    clock = Clock(timeSource);
+    if (!isStarted()) {
+        LogManager::getInstance().writeWarning(
+            "GameManager::run() before startUp(): no frames run");
+    }
+    frameStats.reset();
+    stopped = false;
+    nextFrame = 0;
+}
+
+bool GameManager::step() {
+    if (gameOver) {
+        return false;
+    }
+    frameStats.beginFrame(clock.nowMicros());
+    EventStep stepEvent;
+    stepEvent.setStepCount(nextFrame++);
+    onEvent(&stepEvent);
+    frameStats.mark(FramePhase::STEP, clock.nowMicros());
+    InputManager::getInstance().getInput();
+    frameStats.mark(FramePhase::INPUT, clock.nowMicros());
+    WorldManager::getInstance().update();
+    frameStats.mark(FramePhase::UPDATE, clock.nowMicros());
+    drawWorld();
+    frameStats.mark(FramePhase::DRAW, clock.nowMicros());
+    DisplayManager::getInstance().showFrame();
+    frameStats.mark(FramePhase::SHOW, clock.nowMicros());
+    return !stopRequested();
+}
+
+bool GameManager::stopRequested() {
+    if (stopFlag != nullptr && *stopFlag != 0) {
+        gameOver = true;
+        stopped = true;
+    }
+    return gameOver;
+}
+
+void GameManager::endWait() {
+    frameStats.mark(FramePhase::SLEEP, clock.nowMicros());
 }
 
 const FrameStats& GameManager::getFrameStats() const {

@@ -42,6 +42,22 @@ public:
     /// whose work overran is followed by a full 33 ms sleep.
     void run();
 
+    /// Prepares a run of frames as run() does (frame count, statistics, the
+    /// stop flag) without running one; a platform that is handed its frames
+    /// one at a time (a page, on the display's refresh) calls it first and
+    /// then step() whenever a frame is due.
+    void beginRun();
+
+    /// Runs one frame at once (step event, input, world update, drawing,
+    /// showing) without sleeping. False once the game is over after it, or
+    /// if it already was, in which case no frame runs.
+    bool step();
+
+    /// Marks the end of the time between two frames (the sleep phase of the
+    /// frame statistics); run() calls it after each sleep, a platform that
+    /// calls step() itself calls it when the next frame is due.
+    void endWait();
+
     /// Headless (set before startUp()): no window, no sound, and the loop
     /// does not sleep, running frames as fast as they come.
     void setHeadless(bool isHeadless);
@@ -78,12 +94,18 @@ private:
     /// every view object wherever it lies.
     void drawWorld() const;
 
+    /// Sets the game-over flag if the stop flag is up; whether the game is over.
+    bool stopRequested();
+
+    /// The number of the next frame step() runs, from 0 after beginRun().
+    int nextFrame;
     int frameTime;
     bool gameOver;
     bool headless;
     Clock::TimeSource timeSource;
     Sleeper sleeper;
     const volatile std::sig_atomic_t* stopFlag;
+    Clock clock;
     bool stopped;
     FrameStats frameStats;
 };

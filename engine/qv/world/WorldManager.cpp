@@ -31,6 +31,9 @@ int WorldManager::startUp() {
     objects.clear();
     deletions.clear();
     followed = nullptr;
+    // Ids count per game, so two runs of the same input digest alike even
+    // within one process.
+    Object::nextId = 0;
     return Manager::startUp();
 }
 

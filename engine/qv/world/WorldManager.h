@@ -28,7 +28,8 @@ public:
 
     ~WorldManager() override;
 
-    /// Empties both lists. Objects created before this drop out of the world.
+    /// Empties both lists and counts object ids from 0 again. Objects created
+    /// before this drop out of the world.
     int startUp() override;
 
     /// Deletes every object in the world.
