@@ -85,9 +85,22 @@ Lines messages(const std::string& joined) {
     return out;
 }
 
+// The log's messages without their line feeds: every message here ends its
+// line, so that two never share one.
+Lines loggedLines() {
+    Lines lines = qvtest::logMessages();
+    for (std::string& line : lines) {
+        EXPECT_EQ(line.empty() ? '?' : line.back(), '\n') << "'" << line << "' ends no line";
+        if (!line.empty() && line.back() == '\n') {
+            line.pop_back();
+        }
+    }
+    return lines;
+}
+
 // The messages logged after the given one, which must be there.
 Lines messagesAfter(const std::string& marker) {
-    const Lines all = qvtest::logMessages();
+    const Lines all = loggedLines();
     const auto found = std::find(all.begin(), all.end(), marker);
     EXPECT_NE(found, all.end()) << "no message '" << marker << "'";
     return found == all.end() ? Lines() : Lines(found + 1, all.end());
@@ -215,10 +228,10 @@ const LoaderCase LOADER_CASES[] = {
      "E|G|readData(): Error line 16! Expected '<FOOTER>', have ''.|N"},
     {"LinesAfterFooterAreNeverRead", text(example()) + "<garbage\x01\x02", 0, "E|L"},
     {"FramesBeyondIntSaturate", text(replaced(example(), 2, "frames 99999999999999999999")), -3,
-     echo("2147483647") + "|Error: could not allocate\n|SRM::loadSprite(): Error! Cannot add "
+     echo("2147483647") + "|Error: could not allocate|SRM::loadSprite(): Error! Cannot add "
                           "Frame.|\tFramecount is 1, max is 2147483647|N"},
     {"FramesNegative", text(replaced(example(), 2, "frames -5")), -3,
-     echo("-5") + "|Error: could not allocate\n|SRM::loadSprite(): Error! Extra BODY:|\tline 9: "
+     echo("-5") + "|Error: could not allocate|SRM::loadSprite(): Error! Extra BODY:|\tline 9: "
                   "(o)|\tline 10: / \\|\tline 11: end|\tline 12: (-)|\tline 13: \\ /|\tline 14: "
                   "end|N"},
     {"HeightNegative", text(replaced(example(), 4, "height -3")), -3,
@@ -241,7 +254,7 @@ TEST_F(SpriteLoading, MissingFileOrDirectoryIsRefused) {
               messages("SRM::loadSprite(): Loading sprite 'no/such-spr.txt'.|SRM::loadSprite(): "
                        "Error! Cannot open file 'no/such-spr.txt'.|N"));
     EXPECT_LT(resources.loadSprite(".", "case"), 0);
-    EXPECT_EQ(qvtest::logMessages().back(), NOT_LOADED);
+    EXPECT_EQ(loggedLines().back(), NOT_LOADED);
     EXPECT_EQ(resources.getSprite("case"), nullptr);
     expectKeeperIntact(0);
 }
@@ -310,7 +323,7 @@ TEST_F(SpriteLoading, EveryTruncationFailsWithItsSectionsCode) {
             const int expected = length <= headerEnd ? -2 : length <= bodyEnd ? -3 : -4;
             ASSERT_EQ(load(whole.substr(0, length)), expected)
                 << "cut at " << length << ", ending size " << ending.size();
-            ASSERT_EQ(qvtest::logMessages().back(), NOT_LOADED) << length;
+            ASSERT_EQ(loggedLines().back(), NOT_LOADED) << length;
         }
     }
     expectKeeperIntact(0);

@@ -19,7 +19,7 @@ namespace {
 // loads never overlap, so one counter serves the whole program.
 int lineNumber = 0;
 
-constexpr const char* NOT_LOADED = "SRM::loadSprite(): Sprite '%s' not loaded.";
+constexpr const char* NOT_LOADED = "SRM::loadSprite(): Sprite '%s' not loaded.\n";
 
 struct ColorName {
     const char* name;
@@ -82,28 +82,29 @@ Frame parseFrameAt(const std::vector<std::string>& lines, std::size_t& next, int
     std::string data;
     for (int row = 0; row < height; ++row) {
         if (next >= lines.size()) {
-            logger().writeLog("\tError! Line %d: No more frame data before 'end'.", lineNumber + 1);
+            logger().writeLog("\tError! Line %d: No more frame data before 'end'.\n",
+                              lineNumber + 1);
             return Frame();
         }
         const std::string& line = lines[next];
         ++lineNumber;
         if (static_cast<long long>(line.size()) != static_cast<long long>(width)) {
-            logger().writeLog("\tError! Line %d: Line length is %d (frame width is %d).",
+            logger().writeLog("\tError! Line %d: Line length is %d (frame width is %d).\n",
                               lineNumber, static_cast<int>(line.size()), width);
-            logger().writeLog("\tLine %d: '%s'", lineNumber, line.c_str());
+            logger().writeLog("\tLine %d: '%s'\n", lineNumber, line.c_str());
             return Frame();
         }
         data += line;
         ++next;
     }
     if (next >= lines.size()) {
-        logger().writeLog("\tError! Line %d: No more frame data before 'end'.", lineNumber + 1);
+        logger().writeLog("\tError! Line %d: No more frame data before 'end'.\n", lineNumber + 1);
         return Frame();
     }
     ++lineNumber;
     if (lines[next] != "end") {
-        logger().writeLog("\tError! Line %d: Expected '%s'.", lineNumber, "end");
-        logger().writeLog("\tLine %d: '%s'", lineNumber, lines[next].c_str());
+        logger().writeLog("\tError! Line %d: Expected '%s'.\n", lineNumber, "end");
+        logger().writeLog("\tLine %d: '%s'\n", lineNumber, lines[next].c_str());
         return Frame();
     }
     ++next;
@@ -121,7 +122,7 @@ std::string getLine(std::ifstream& file) {
     std::string line;
     std::getline(file, line);
     if (file.eof() || file.fail()) {
-        logger().writeLog("getLine(): Error! Unexpected end of file.");
+        logger().writeLog("getLine(): Error! Unexpected end of file.\n");
         return std::string();
     }
     if (!line.empty() && line.back() == '\r') {
@@ -138,7 +139,7 @@ std::vector<std::string> readData(std::ifstream& file, std::string tag) {
     std::string line = getLine(file);
     ++lineNumber;
     if (line != begin) {
-        logger().writeLog("readData(): Error line %d! Expected '%s', have '%s'.", lineNumber,
+        logger().writeLog("readData(): Error line %d! Expected '%s', have '%s'.\n", lineNumber,
                           begin.c_str(), line.c_str());
         return lines;
     }
@@ -148,7 +149,7 @@ std::vector<std::string> readData(std::ifstream& file, std::string tag) {
             break;
         }
         if (line.empty()) {
-            logger().writeLog("readData(): Error! Never encountered '%s'.", end.c_str());
+            logger().writeLog("readData(): Error! Never encountered '%s'.\n", end.c_str());
             lines.clear();
             return lines;
         }
@@ -166,7 +167,7 @@ int matchLineInt(std::vector<std::string>& lines, const char* key) {
     const std::vector<std::string> taken = takeKeyLines(lines, key);
     for (const std::string& line : taken) {
         if (value != -1) {
-            logger().writeLog("matchLineInt(): Warning! '%s' matches multiple lines.",
+            logger().writeLog("matchLineInt(): Warning! '%s' matches multiple lines.\n",
                               line.c_str());
         }
         value = readInt(valueAfterKey(line, std::strlen(key)));
@@ -183,7 +184,7 @@ std::string matchLineStr(std::vector<std::string>& lines, const char* key) {
     const std::vector<std::string> taken = takeKeyLines(lines, key);
     for (const std::string& line : taken) {
         if (!value.empty()) {
-            logger().writeLog("matchLineStr(): Warning! '%s' matches multiple lines.",
+            logger().writeLog("matchLineStr(): Warning! '%s' matches multiple lines.\n",
                               line.c_str());
         }
         value = valueAfterKey(line, std::strlen(key));
@@ -213,7 +214,7 @@ SpriteResourceManager::~SpriteResourceManager() {
 
 int SpriteResourceManager::startUp() {
     if (isStarted()) {
-        logger().writeLog("SRM::startUp(): Already started.");
+        logger().writeLog("SRM::startUp(): Already started.\n");
     } else {
         // Sprites loaded before a start would otherwise be forgotten but
         // never released.
@@ -222,7 +223,7 @@ int SpriteResourceManager::startUp() {
             sprites[i] = nullptr;
         }
         spriteCount = 0;
-        logger().writeLog("SRM::startUp(): Successfully started.");
+        logger().writeLog("SRM::startUp(): Successfully started.\n");
     }
     return Manager::startUp();
 }
@@ -233,7 +234,7 @@ void SpriteResourceManager::shutDown() {
         sprites[i] = nullptr;
     }
     spriteCount = 0;
-    logger().writeLog("SRM::shutDown(): Successfully stopped.");
+    logger().writeLog("SRM::shutDown(): Successfully stopped.\n");
     Manager::shutDown();
 }
 
@@ -244,18 +245,19 @@ int SpriteResourceManager::loadSprite(std::string filename, std::string label) {
                          label.c_str());
     }
     if (spriteCount >= MAX_SPRITES) {
-        log.writeLog("SRM::loadSprite(): Error! Cannot add more Sprites (max is %d).", MAX_SPRITES);
+        log.writeLog("SRM::loadSprite(): Error! Cannot add more Sprites (max is %d).\n",
+                     MAX_SPRITES);
         return notLoaded(label, -1);
     }
-    log.writeLog("SRM::loadSprite(): Loading sprite '%s'.", filename.c_str());
+    log.writeLog("SRM::loadSprite(): Loading sprite '%s'.\n", filename.c_str());
 
     // Closed by its destructor on every way out.
     std::ifstream file(filename);
     if (!file.is_open()) {
-        log.writeLog("SRM::loadSprite(): Error! Cannot open file '%s'.", filename.c_str());
+        log.writeLog("SRM::loadSprite(): Error! Cannot open file '%s'.\n", filename.c_str());
         return notLoaded(label, -5);
     }
-    log.writeLog("SRM::loadSprite(): Opened file '%s'.", filename.c_str());
+    log.writeLog("SRM::loadSprite(): Opened file '%s'.\n", filename.c_str());
     lineNumber = 0;
 
     std::vector<std::string> header = readData(file, "HEADER");
@@ -267,7 +269,7 @@ int SpriteResourceManager::loadSprite(std::string filename, std::string label) {
     for (int i = 0; i < 3; ++i) {
         sizes[i] = matchLineInt(header, required[i]);
         if (sizes[i] == -1) {
-            log.writeLog("SRM::loadSprite(): Error! Missing '%s' in header.", required[i]);
+            log.writeLog("SRM::loadSprite(): Error! Missing '%s' in header.\n", required[i]);
             return notLoaded(label, -2);
         }
     }
@@ -277,26 +279,26 @@ int SpriteResourceManager::loadSprite(std::string filename, std::string label) {
 
     std::string colorName = matchLineStr(header, "color");
     if (colorName.empty()) {
-        log.writeLog("SRM::loadSprite(): Warning! No '%s' in header.", "color");
+        log.writeLog("SRM::loadSprite(): Warning! No '%s' in header.\n", "color");
         colorName = "default";
     }
     int slowdown = matchLineInt(header, "slowdown");
     if (slowdown == -1) {
-        log.writeLog("SRM::loadSprite(): Warning! No '%s' in header.", "slowdown");
+        log.writeLog("SRM::loadSprite(): Warning! No '%s' in header.\n", "slowdown");
         slowdown = 0;
     }
     if (!header.empty()) {
-        log.writeLog("SRM::loadSprite(): Warning! Unused HEADER lines:");
+        log.writeLog("SRM::loadSprite(): Warning! Unused HEADER lines:\n");
         for (const std::string& line : header) {
-            log.writeLog("\t'%s'", line.c_str());
+            log.writeLog("\t'%s'\n", line.c_str());
         }
         lineNumber += static_cast<int>(header.size());
     }
-    log.writeLog("\t      Frames: %d", frames);
-    log.writeLog("\t       Width: %d", width);
-    log.writeLog("\t      Height: %d", height);
-    log.writeLog("\t    Slowdown: %d", slowdown);
-    log.writeLog("\t       Color: %s", colorName.c_str());
+    log.writeLog("\t      Frames: %d\n", frames);
+    log.writeLog("\t       Width: %d\n", width);
+    log.writeLog("\t      Height: %d\n", height);
+    log.writeLog("\t    Slowdown: %d\n", slowdown);
+    log.writeLog("\t       Color: %s\n", colorName.c_str());
 
     const std::vector<std::string> body = readData(file, "BODY");
     if (body.empty()) {
@@ -304,7 +306,7 @@ int SpriteResourceManager::loadSprite(std::string filename, std::string label) {
     }
     std::unique_ptr<Sprite> sprite(new (std::nothrow) Sprite(frames));
     if (!sprite) {
-        log.writeLog("SRM::loadSprite(): Error! Unable to create Sprite.");
+        log.writeLog("SRM::loadSprite(): Error! Unable to create Sprite.\n");
         return notLoaded(label, -3);
     }
     sprite->setWidth(width);
@@ -320,9 +322,9 @@ int SpriteResourceManager::loadSprite(std::string filename, std::string label) {
         }
     }
     if (!knownColor) {
-        log.writeLog("SRM::loadSprite(): Error! Unrecognized color '%s'.", colorName.c_str());
-        log.writeLog("  Valid colors are: black, red, green, yellow,");
-        log.writeLog("                    blue, magenta, cyan and white.");
+        log.writeLog("SRM::loadSprite(): Error! Unrecognized color '%s'.\n", colorName.c_str());
+        log.writeLog("  Valid colors are: black, red, green, yellow,\n");
+        log.writeLog("                    blue, magenta, cyan and white.\n");
         return notLoaded(label, -3);
     }
 
@@ -332,20 +334,20 @@ int SpriteResourceManager::loadSprite(std::string filename, std::string label) {
     for (int i = 0; i < frames; ++i) {
         const Frame frame = parseFrameAt(body, next, width, height);
         if (frame.isEmpty()) {
-            log.writeLog("SRM::loadSprite(): Error! No frame data to add.");
+            log.writeLog("SRM::loadSprite(): Error! No frame data to add.\n");
             return notLoaded(label, -3);
         }
         if (sprite->storeFrame(frame) != 0) {
-            log.writeLog("SRM::loadSprite(): Error! Cannot add Frame.");
-            log.writeLog("\tFramecount is %d, max is %d", sprite->getFrameCount() + 1, frames);
+            log.writeLog("SRM::loadSprite(): Error! Cannot add Frame.\n");
+            log.writeLog("\tFramecount is %d, max is %d\n", sprite->getFrameCount() + 1, frames);
             return notLoaded(label, -3);
         }
     }
     ++lineNumber;
     if (next < body.size()) {
-        log.writeLog("SRM::loadSprite(): Error! Extra BODY:");
+        log.writeLog("SRM::loadSprite(): Error! Extra BODY:\n");
         for (; next < body.size(); ++next) {
-            log.writeLog("\tline %d: %s", lineNumber, body[next].c_str());
+            log.writeLog("\tline %d: %s\n", lineNumber, body[next].c_str());
             ++lineNumber;
         }
         return notLoaded(label, -3);
@@ -357,21 +359,21 @@ int SpriteResourceManager::loadSprite(std::string filename, std::string label) {
     }
     const std::string version = matchLineStr(footer, "version");
     if (version.empty()) {
-        log.writeLog("SRM::loadSprite(): Error! Missing '%s' in FOOTER (line %d).", "version",
+        log.writeLog("SRM::loadSprite(): Error! Missing '%s' in FOOTER (line %d).\n", "version",
                      lineNumber);
         return notLoaded(label, -4);
     }
     if (!footer.empty()) {
-        log.writeLog("SRM::loadSprite(): Warning! Unused FOOTER lines:");
+        log.writeLog("SRM::loadSprite(): Warning! Unused FOOTER lines:\n");
         for (const std::string& line : footer) {
-            log.writeLog("\t'%s'", line.c_str());
+            log.writeLog("\t'%s'\n", line.c_str());
         }
     }
 
     sprite->setLabel(label);
     sprites[spriteCount] = sprite.release();
     ++spriteCount;
-    log.writeLog("SRM::loadSprite(): Sprite '%s' loaded.", label.c_str());
+    log.writeLog("SRM::loadSprite(): Sprite '%s' loaded.\n", label.c_str());
     return 0;
 }
 
