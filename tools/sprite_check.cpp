@@ -50,6 +50,9 @@ int main(int argc, char** argv) {
     // OpenAL away from the sound card (and its complaints off the output).
     setenv("ALSOFT_DRIVERS", "null", 0);
     qv::LogManager::getInstance().redirect(nullptr);
+    // Started as a game starts it, so the loader has nothing to warn about
+    // but the files.
+    qv::ResourceManager::getInstance().startUp();
     bool allLoaded = true;
     for (int i = 1; i < argc; ++i) {
         allLoaded = check(argv[i]) && allLoaded;

@@ -11,6 +11,9 @@ trap 'rm -rf "$work"' EXIT
 "$check" "$source_dir"/Sprites/*-spr.txt >"$work/out" 2>"$work/err"
 [ "$(grep -c ': ok, ' "$work/out")" -eq "$(ls "$source_dir"/Sprites/*-spr.txt | wc -l)" ] ||
     { echo "FAIL: not every shipped sprite is ok"; cat "$work/out" "$work/err"; exit 1; }
+# Valid files draw no word from the loader, nor the tool its own warnings.
+[ ! -s "$work/err" ] && ! grep -q 'with warnings' "$work/out" ||
+    { echo "FAIL: valid files were warned about"; cat "$work/out" "$work/err"; exit 1; }
 
 printf '<HEADER>\nframes 1\nwidth 3\nheight 1\n</HEADER>\n<BODY>\nab\nend\n</BODY>\n<FOOTER>\nversion 1\n</FOOTER>\n' \
     >"$work/short-row.txt"

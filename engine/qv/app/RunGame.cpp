@@ -95,13 +95,20 @@ int runGame(int argc, char** argv, const GameSetup& setup) {
     std::string failure;
     std::string stats;
     if (game.startUp() != 0) {
-        log.writeLog("Error starting game manager!");
+        log.writeLog("Error starting game manager!\n");
         failure = "cannot start: " + game.getStartUpFailure();
         status = 1;
     } else {
         log.setFlush(true);
-        if (setup.start && setup.start() != 0) {
+        log.watchFailures(true);
+        const bool setUp = !setup.start || setup.start() == 0;
+        log.watchFailures(false);
+        if (!setUp) {
             failure = "cannot start: the game's setup failed; " + log.getFileName() + " says why";
+            // The log's own first word on it, for whoever reads only this.
+            if (!log.getFailureReport().empty()) {
+                failure += "\n" + program + ": " + log.getFailureReport();
+            }
             status = 1;
         } else {
             game.run();
@@ -114,7 +121,9 @@ int runGame(int argc, char** argv, const GameSetup& setup) {
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
     game.shutDown();
     if (!failure.empty()) {
+        // The game never ran: whatever a replay or recording says would mislead.
         std::fprintf(stderr, "%s: %s\n", name, failure.c_str());
+        return 1;
     }
     std::fputs(stats.c_str(), stdout);
 

@@ -2,6 +2,7 @@
 
 #include "qv/core/Platform.h"
 
+#include <cctype>
 #include <ctime>
 #include <mutex>
 #include <string>
@@ -23,7 +24,7 @@ std::mutex writing;
 
 LogManager::LogManager()
     : path(fileName), warnedOnStderr(false), logFile(nullptr), ownsFile(false), flush(false),
-      observer(nullptr), observerContext(nullptr) {
+      observer(nullptr), observerContext(nullptr), watching(false), failureHeard(false) {
     setType("LogManager");
 }
 
@@ -126,9 +127,45 @@ void LogManager::setObserver(Observer newObserver, void* context) {
     observerContext = context;
 }
 
+void LogManager::watchFailures(bool on) {
+    const std::lock_guard<std::mutex> lock(writing);
+    if (on) {
+        failureHeard = false;
+        failureReport.clear();
+    }
+    watching = on;
+}
+
+const std::string& LogManager::getFailureReport() const {
+    return failureReport;
+}
+
+void LogManager::hear(const char* text) {
+    if (observer != nullptr) {
+        observer(text, observerContext);
+    }
+    if (!watching || failureHeard) {
+        return;
+    }
+    std::string line = text;
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
+        line.pop_back();
+    }
+    std::string lower = line;
+    for (char& c : lower) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    for (const char* word : {"error", "cannot", "unable", "fail", "not loaded"}) {
+        failureHeard = failureHeard || lower.find(word) != std::string::npos;
+    }
+    if (!line.empty()) {
+        failureReport = line;
+    }
+}
+
 int LogManager::writeLogV(const char* format, std::va_list arguments) {
     const std::lock_guard<std::mutex> lock(writing);
-    if (format != nullptr && observer != nullptr && !writingMachineReport) {
+    if (format != nullptr && (observer != nullptr || watching) && !writingMachineReport) {
         std::va_list copy;
         va_copy(copy, arguments);
         char text[512];
@@ -139,9 +176,9 @@ int LogManager::writeLogV(const char* format, std::va_list arguments) {
             va_copy(copy, arguments);
             std::vsnprintf(longer.data(), longer.size(), format, copy);
             va_end(copy);
-            observer(longer.c_str(), observerContext);
+            hear(longer.c_str());
         } else if (length >= 0) {
-            observer(text, observerContext);
+            hear(text);
         }
     }
     if (logFile == nullptr || format == nullptr) {

@@ -69,6 +69,16 @@ public:
     /// thread writes them.
     void setObserver(Observer newObserver, void* context);
 
+    /// While on, remembers the first message that reports a failure (its
+    /// text says "error", "cannot", "unable", "fail" or "not loaded", in any
+    /// case) and the last message, for a caller who must also say elsewhere
+    /// why something failed. Turning it on forgets what was remembered.
+    void watchFailures(bool on);
+
+    /// The first failure message heard while watching, else the last
+    /// message then; without its line break, empty when there was none.
+    const std::string& getFailureReport() const;
+
     /// The file name startUp() uses unless setFileName() gave another.
     static constexpr const char* fileName = "quorvel.log";
 
@@ -82,6 +92,8 @@ private:
 
     /// Closes the file if this manager opened it, and forgets the stream.
     void closeFile();
+    /// Hands a message's text to the observer and the failure watch.
+    void hear(const char* text);
 
     std::string path;
     // Warnings made while no file was open, for the next startUp().
@@ -92,6 +104,9 @@ private:
     bool flush;
     Observer observer;
     void* observerContext;
+    bool watching;
+    bool failureHeard;
+    std::string failureReport;
 };
 
 } // namespace qv
