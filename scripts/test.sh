@@ -53,7 +53,8 @@ run_suite() {
 }
 
 echo "== plain build =="
-# Installed into build/prefix later, where the engine then finds its font.
+# Configured for build/prefix; installed later with --prefix elsewhere, as
+# authors do, where the package must still find its font.
 configure_and_build build -DCMAKE_INSTALL_PREFIX="$PWD/build/prefix"
 run_suite build
 
@@ -84,7 +85,7 @@ cmake --build build --target docs
 
 echo "== installed package, the example game and the tutorial's game =="
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash tests/examples/gemhunt.sh build .
-bash tests/examples/tutorial.sh build/prefix .
+bash tests/examples/tutorial.sh build/qv .
 
 echo "== the web build in headless Chromium =="
 ./scripts/web.sh --build-only

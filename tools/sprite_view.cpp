@@ -1,8 +1,10 @@
 // qv-sprite-view FILE: a live preview of one sprite file in the engine's
 // window. Edit the file and the window follows within a second; Q or Escape
-// (or closing the window) quits. Run it where qv-font.ttf is, as a game.
+// (or closing the window) quits. It draws with qv-font.ttf from the working
+// folder, as a game does, or else with the font installed beside it.
 #include "SpriteViewer.h"
 
+#include "qv/core/DataFile.h"
 #include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
 #include "qv/display/DisplayManager.h"
@@ -11,7 +13,9 @@
 #include "qv/world/WorldManager.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -58,6 +62,15 @@ int main(int argc, char** argv) {
     // are caught for the window instead, and no quorvel.log is left behind.
     setenv("ALSOFT_DRIVERS", "null", 0);
     qv::LogManager::getInstance().redirect(nullptr);
+    // Installed, the tool finds the engine's font from its own folder, so an
+    // install with any --prefix works.
+    char self[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length > 0) {
+        const std::string program(self, static_cast<std::size_t>(length));
+        const std::string bin = program.substr(0, program.rfind('/') + 1);
+        qv::setPackageDataFolder((bin + QV_DATA_FROM_BIN).c_str());
+    }
     qv::DisplayManager& display = qv::DisplayManager::getInstance();
     display.setTitle("qv-sprite-view: " + path);
     if (display.startUp() != 0 || qv::InputManager::getInstance().startUp() != 0) {

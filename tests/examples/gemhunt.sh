@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# The engine as an outside author gets it: installs a build afresh into the
-# prefix it was configured with, checks the installed headers (the umbrella
+# The engine as an outside author gets it: installs a build afresh with
+# --prefix into a folder other than the one it was configured with (which is
+# emptied, so nothing is found there), checks the installed headers (the umbrella
 # header names every one, the internal ones stay out), shows a sprite with
 # the installed viewer from a folder without a font, builds examples/gemhunt
 # against the package alone, runs its tests (written with the engine's test
-# kit) and a recorded game headless, then plays it briefly in a window and
-# quits with Q.
+# kit) and a recorded game headless, then plays it briefly in a window from
+# its build folder, which holds no font, and quits with Q.
 # Usage: gemhunt.sh BUILD_DIR SOURCE_DIR  (needs $DISPLAY; BUILD_DIR configured
-# with -DCMAKE_INSTALL_PREFIX=BUILD_DIR/prefix)
+# with -DCMAKE_INSTALL_PREFIX=BUILD_DIR/prefix; installs into BUILD_DIR/qv)
 set -euo pipefail
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)/x_window.sh"
 build=$(realpath "$1")
@@ -18,11 +19,16 @@ trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" # the GL driver's
 
-# The engine looks for its font in the configured prefix: install exactly there.
-prefix=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")
-case "$prefix" in "$build"/?*) ;; *) fail "configure with -DCMAKE_INSTALL_PREFIX=$build/prefix, not '$prefix'" ;; esac
+# The package must find its font where it lies, not where it was configured
+# to lie, and without being told.
+configured=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")
+case "$configured" in "$build"/?*) ;; *) fail "configure with -DCMAKE_INSTALL_PREFIX=$build/prefix, not '$configured'" ;; esac
+rm -rf "$configured"
+unset QV_DATA_DIR
+prefix=$build/qv
 rm -rf "$prefix"
-cmake --install "$build" >/dev/null
+cmake --install "$build" --prefix "$prefix" >/dev/null
+[ -f "$prefix/share/qv/qv-font.ttf" ] && [ ! -e "$configured" ] || fail "not installed into $prefix alone"
 include=$prefix/include
 for internal in core/Platform.h world/CollisionGrid.h world/GridPlacement.h; do
     [ ! -e "$include/qv/$internal" ] || fail "internal header installed: $internal"
@@ -53,6 +59,7 @@ grep -q "100% tests passed, 0 tests failed out of [1-9]" ctest.out || fail "gemh
 ./gemhunt --replay "$source_dir/tests/examples/gemhunt.replay" --headless >replay.out 2>&1 ||
     fail "the golden replay: $(cat replay.out)"
 grep -q " mismatches=0 " replay.out || fail "the golden replay: $(cat replay.out)"
+[ ! -e qv-font.ttf ] || fail "the build folder holds a font"
 ./gemhunt >out 2>&1 &
 pid=$!
 find_window '^Gem Hunt$' || fail "no window titled Gem Hunt: $(cat out)"

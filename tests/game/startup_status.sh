@@ -28,9 +28,13 @@ expect 2 "^usage: quorvel" $((usage_lines + 1)) "$game" --no-such-option
 version=$(sed -n 's/^project(Quorvel VERSION \([0-9.]*\) .*/\1/p' "$source_dir/CMakeLists.txt")
 [ "$("$game" --version)" = "quorvel (qv $version)" ] || fail "--version printed '$("$game" --version)'"
 
-# No font: the file and the folder it was looked for in.
+# No font: the file, the folders it was looked for in and what chose them.
 ln -s "$source_dir/Sprites" "$source_dir/Audio" .
-expect 1 "qv-font.ttf from $work or $work/none\$" 1 env QV_DATA_DIR="$work/none" "$game"
+expect 1 "qv-font.ttf from $work or $work/none (named by QV_DATA_DIR)\$" 1 \
+    env QV_DATA_DIR="$work/none" "$game"
+# A failed start says nothing about a replay it never played.
+expect 1 "qv-font.ttf from $work or $work/none" 1 \
+    env QV_DATA_DIR="$work/none" "$game" --replay "$source_dir/tests/replays/play-and-quit.replay"
 grep -q "Error starting game manager!" quorvel.log || fail "the log lacks the start-up error"
 # Twenty starts, each on a server that resets when its last client leaves:
 # the display probe must not let SFML connect during the reset and abort.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 
 namespace qv {
 
@@ -67,9 +68,13 @@ int WindowScreen::open(const std::string& title, int columns, int rows, int widt
     window->setVerticalSyncEnabled(true);
     if (!font.loadFromFile(findDataFile(FONT_FILE))) {
         char folder[PATH_MAX];
-        return fail(std::string("cannot load the font ") + FONT_FILE + " from " +
-                    (getcwd(folder, sizeof folder) != nullptr ? folder : "the working folder") +
-                    " or " + installedDataFolder());
+        const char* chosen = std::getenv("QV_DATA_DIR");
+        const bool named = chosen != nullptr && *chosen != '\0';
+        return fail(
+            std::string("cannot load the font ") + FONT_FILE + " from " +
+            (getcwd(folder, sizeof folder) != nullptr ? folder : "the working folder") + " or " +
+            dataFoldersText() +
+            (named ? " (named by QV_DATA_DIR)" : "; set QV_DATA_DIR to the folder that holds it"));
     }
     ink.assign(gridCells, InkBox{});
     prepareGlyphs();
