@@ -2,10 +2,12 @@
 // were fed for, run() stops after its frames or when the game ends, and the
 // digest follows the world.
 #include "qv/app/TestGame.h"
+#include "qv/core/Environment.h"
 #include "qv/core/EventKeyboard.h"
 #include "qv/core/EventMouse.h"
 #include "qv/core/EventStep.h"
 #include "qv/core/GameManager.h"
+#include "qv/core/Random.h"
 #include "qv/display/DisplayManager.h"
 #include "qv/world/WorldManager.h"
 #include "support/RecordingObject.h"
@@ -70,6 +72,32 @@ TEST(TestGame, FeedsEventsInTheirFramesRunsCountedFramesAndDigestsTheWorld) {
     EXPECT_EQ(game.run(10), 2);
     EXPECT_EQ(game.getFrame(), 9);
     EXPECT_EQ(game.run(3), 0);
+}
+
+// Two games in one process, fed alike, digest alike: ids count from 0 in
+// each, and a clock fixed through the environment stays fixed even though
+// the digest's session is first made in between.
+TEST(TestGame, EqualRunsDigestAlikeWithTheClockFixed) {
+    qv::Environment::getInstance().setOverride(
+        [](const std::string& name, long long live) { return name == "time" ? 7 : live; });
+    std::uint64_t digests[2] = {};
+    for (std::uint64_t& digest : digests) {
+        qv::TestGame game;
+        ASSERT_EQ(game.start([] {
+            qv::Random random(static_cast<unsigned>(qv::Environment::getInstance().calendarTime()));
+            for (int i = 0; i < 3; ++i) {
+                (new qvtest::RecordingObject)
+                    ->setPosition(qv::Vector(static_cast<float>(random.next() % 80), 5));
+            }
+            return 0;
+        }),
+                  0);
+        game.hold(qv::Keyboard::S, 0, 3);
+        game.run(4);
+        digest = game.getWorldDigest();
+    }
+    qv::Environment::getInstance().setOverride(nullptr);
+    EXPECT_EQ(digests[0], digests[1]);
 }
 
 } // namespace

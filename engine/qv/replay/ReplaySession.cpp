@@ -57,6 +57,11 @@ ReplaySession::ReplaySession()
       logDigest(FNV_START), nextInput(0), nextValue(0), nextCheckpoint(0), hasEnd(false),
       stopped(false), lastFrame(0), stopFrame(-1), checks(0), mismatches(0), reportedFull(false) {
     InputManager::getInstance().setObserver(&sessionInput);
+}
+
+void ReplaySession::takeEnvironment() {
+    // Only while recording or replaying: a test that fixes the clock itself
+    // keeps its own override whenever the session is first made.
     Environment::getInstance().setOverride(
         [this](const std::string& name, long long live) { return environment(name, live); });
 }
@@ -93,6 +98,7 @@ int ReplaySession::startRecording(const std::string& path, std::size_t maxBytes)
     }
     mode = Mode::RECORDING;
     LogManager::getInstance().setObserver(&ReplaySession::hearLog, this);
+    takeEnvironment();
     return 0;
 }
 
@@ -140,6 +146,7 @@ int ReplaySession::startReplay(const std::string& path) {
     mode = Mode::REPLAYING;
     InputManager::getInstance().setSource(std::make_unique<ReplayInput>());
     LogManager::getInstance().setObserver(&ReplaySession::hearLog, this);
+    takeEnvironment();
     return 0;
 }
 
@@ -324,6 +331,9 @@ std::time_t ReplaySession::calendarTime() {
 
 int ReplaySession::finish() {
     LogManager::getInstance().setObserver(nullptr, nullptr);
+    if (mode != Mode::LIVE) {
+        Environment::getInstance().setOverride(nullptr);
+    }
     if (mode == Mode::RECORDING) {
         if (GameManager::getInstance().wasStopped()) {
             // Ended from outside the game: a replay cannot tell where else.

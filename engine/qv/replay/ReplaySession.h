@@ -70,6 +70,8 @@ public:
     /// another frame or under another name counts as a mismatch and gives
     /// live), live otherwise.
     long long environment(const std::string& name, long long live);
+    /// Routes the environment's values through environment().
+    void takeEnvironment();
 
     /// The calendar time, as std::time(nullptr) gives it: what a game seeds
     /// its random numbers with, so that a replay seeds them alike.
