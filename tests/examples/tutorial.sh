@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # docs/tutorial.md cannot rot: the program its code blocks make is built
-# against the installed package and plays a recorded game headless, which
-# must match the recording at every checkpoint.
+# against the installed package, its tests (written with the engine's test
+# kit) pass, it plays a recorded game headless from its build folder, which
+# must match the recording at every checkpoint, and started where its data
+# is not it says on standard error what the tutorial shows.
 # Usage: tutorial.sh PREFIX SOURCE_DIR  (PREFIX: where the engine is installed)
 # After a deliberate change to the tutorial's game, play it once with
 # `dodge --record tests/examples/dodge.replay` and commit the recording.
@@ -13,26 +15,47 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-# A block whose fence names a file (```cpp file=main.cpp) goes on the end of it.
-awk -v dir="$work/dodge" '
+# A block whose fence names a file (```cpp file=main.cpp) goes on the end of
+# it; one that names what a program prints (```text stderr=NAME) is kept to
+# compare.
+mkdir -p "$work/expected"
+awk -v dir="$work/dodge" -v expected="$work/expected" '
     /^```[a-z]* file=/ {
         out = dir "/" substr($0, index($0, "file=") + 5)
         folder = out; sub(/\/[^\/]*$/, "", folder)
         system("mkdir -p " folder)
         next
     }
+    /^```[a-z]* stderr=/ { out = expected "/" substr($0, index($0, "stderr=") + 7); next }
     /^```/ { out = ""; next }
     out != "" { print > out }
 ' "$source_dir/docs/tutorial.md"
 cd "$work/dodge"
-[ -s main.cpp ] && [ -s CMakeLists.txt ] || fail "the tutorial names no main.cpp or CMakeLists.txt"
+for file in main.cpp dodge.cpp dodge_test.cpp CMakeLists.txt; do
+    [ -s "$file" ] || fail "the tutorial makes no $file"
+done
 mkdir -p Audio
 cp "$source_dir/examples/gemhunt/Audio/pickup.wav" Audio/whoosh.wav
 cmake -S . -B build -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
     -DCMAKE_CXX_FLAGS="-Wall -Wextra -Wpedantic" >/dev/null
 cmake --build build >build.out 2>&1 || fail "the tutorial's program does not build: $(cat build.out)"
 
+ctest --test-dir build >ctest.out 2>&1 || fail "the tutorial's tests: $(cat ctest.out)"
+grep -q "100% tests passed, 0 tests failed out of [2-9]" ctest.out ||
+    fail "the tutorial's tests did not all run: $(cat ctest.out)"
+
+# The data folders were copied beside the program: it plays from there.
 status=0
-./build/dodge --replay "$replay" --headless >out 2>&1 || status=$?
+(cd build && exec ./dodge --replay "$replay" --headless) >out 2>&1 || status=$?
 [ "$status" = 0 ] && grep -q " mismatches=0 " out || fail "replay status $status: $(cat out)"
-echo "PASS: the tutorial's program builds and replays: $(cat out)"
+
+# Where there is no Sprites/ the start fails, as the tutorial shows, and
+# the replay it never played goes unmentioned.
+mkdir elsewhere
+status=0
+(cd elsewhere && exec ../build/dodge --replay "$replay" --headless) >failed.out 2>failed.err ||
+    status=$?
+[ "$status" = 1 ] && [ ! -s failed.out ] || fail "start without sprites: status $status, $(cat failed.out)"
+cmp -s failed.err "$work/expected/no-sprites" ||
+    fail "start without sprites: the tutorial shows $(cat "$work/expected/no-sprites"), the game said $(cat failed.err)"
+echo "PASS: the tutorial's program builds, passes its tests, replays and says why it cannot start: $(cat out)"
