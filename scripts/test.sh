@@ -3,8 +3,8 @@
 # AddressSanitizer + UndefinedBehaviorSanitizer build, replays the golden
 # replays on an -O3 -march=native build of the game, builds the API
 # reference, installs the engine and builds and plays the example game and
-# the tutorial's game against it, builds both games for the browser and plays
-# them in headless Chromium, then fuzzes the sprite loader for a minute, the
+# the tutorial's game against it, builds both games and the tutorial's for
+# the browser and plays them in headless Chromium, then fuzzes the sprite loader for a minute, the
 # replay reader for half a minute and the terminal reader for 20 seconds.
 # Window, input and sound tests run against a virtual X screen.
 set -euo pipefail
@@ -85,10 +85,11 @@ cmake --build build --target docs
 
 echo "== installed package, the example game and the tutorial's game =="
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash tests/examples/gemhunt.sh build .
-bash tests/examples/tutorial.sh build/qv .
 
 echo "== the web build in headless Chromium =="
 ./scripts/web.sh --build-only
+# The tutorial's game, then its page with the web package's qv-web-build.
+bash tests/examples/tutorial.sh build/qv . build-web/prefix build-web/site/dodge
 ensure_packages "${WEB_TEST_PACKAGES[@]}"
 # puppeteer-core drives Debian's Chromium; it downloads no browser of its own.
 (cd tests/web && npm install --no-audit --no-fund --no-save --no-package-lock puppeteer-core@25)

@@ -42,13 +42,10 @@ emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DQV_PLATFORM=web \
 cmake --build build-web -j "$(nproc)"
 
 # The example is built as an outside project would build it: against the
-# installed engine only.
+# installed engine only, with the command the package brings for it.
 rm -rf build-web/prefix
 cmake --install build-web --prefix "$PWD/build-web/prefix" >/dev/null
-emcmake cmake -S examples/gemhunt -B build-web/gemhunt -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_PREFIX_PATH="$PWD/build-web/prefix" -DCMAKE_FIND_ROOT_PATH="$PWD/build-web/prefix" \
-    -DQV_SITE_DIR="$site/gemhunt"
-cmake --build build-web/gemhunt -j "$(nproc)"
+build-web/prefix/bin/qv-web-build examples/gemhunt build-web/gemhunt -DQV_SITE_DIR="$site/gemhunt"
 
 echo "site: $site"
 [ "$build_only" = 1 ] && exit 0

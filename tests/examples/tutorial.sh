@@ -4,12 +4,18 @@
 # kit) pass, it plays a recorded game headless from its build folder, which
 # must match the recording at every checkpoint, and started where its data
 # is not it says on standard error what the tutorial shows.
-# Usage: tutorial.sh PREFIX SOURCE_DIR  (PREFIX: where the engine is installed)
+# With a web build of the engine installed in WEB_PREFIX the game's page is
+# also built, with the package's qv-web-build and no NODE_PATH of our own,
+# and copied to SITE_DIR, where the browser test plays the recorded game.
+# Usage: tutorial.sh PREFIX SOURCE_DIR [WEB_PREFIX SITE_DIR]  (PREFIX: where
+# the engine is installed)
 # After a deliberate change to the tutorial's game, play it once with
 # `dodge --record tests/examples/dodge.replay` and commit the recording.
 set -euo pipefail
 prefix=$(realpath "$1")
 source_dir=$(realpath "$2")
+web_prefix=${3:+$(realpath "$3")}
+site=${4:+$(realpath -m "$4")}
 replay=$source_dir/tests/examples/dodge.replay
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -59,3 +65,15 @@ status=0
 cmp -s failed.err "$work/expected/no-sprites" ||
     fail "start without sprites: the tutorial shows $(cat "$work/expected/no-sprites"), the game said $(cat failed.err)"
 echo "PASS: the tutorial's program builds, passes its tests, replays and says why it cannot start: $(cat out)"
+
+[ -n "$web_prefix" ] || exit 0
+env -u NODE_PATH "$web_prefix/bin/qv-web-build" >web.out 2>&1 ||
+    fail "the page does not build: $(tail -n 20 web.out)"
+for file in index.html qv-page.js dodge.js dodge.wasm dodge.data qv-font.ttf; do
+    [ -s "build-web/site/$file" ] || fail "the page lacks $file"
+done
+grep -q "<title>Dodge</title>" build-web/site/index.html || fail "the page is not titled Dodge"
+rm -rf "$site"
+mkdir -p "$(dirname "$site")"
+cp -r build-web/site "$site"
+echo "PASS: the tutorial's page builds into $site"

@@ -3,6 +3,7 @@
 // page replays natively, and the canvas shows the hero and the HUD in the
 // cells where the desktop's text grid has them.
 // Usage: node browser_test.mjs SITE_DIR QUORVEL LAST_SCREEN SOURCE_DIR
+// (SITE_DIR as scripts/web.sh makes it, with the tutorial's page in dodge/)
 import {spawnSync} from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
@@ -82,6 +83,14 @@ try {
     check(gemhuntLine !== null && gemhuntLine[3] === '0' && gemhuntLine[1] !== '0',
           `gemhunt.replay in its page: "${await gemhunt.title()}"`);
     await gemhunt.close();
+
+    // So does the tutorial's, in the page its qv-web-build made (tests/examples/tutorial.sh).
+    const dodge = await open(`${origin}/dodge/?replay=/examples/dodge.replay`);
+    await dodge.waitForFunction(() => document.title.startsWith('frames='), {timeout: 60000});
+    const dodgeLine = headlessLine.exec(await dodge.title());
+    check(dodgeLine !== null && dodgeLine[3] === '0' && dodgeLine[1] !== '0',
+          `dodge.replay in the tutorial's page: "${await dodge.title()}"`);
+    await dodge.close();
 
     // Bad replays: the reader's reason on the page and in the console.
     for (const [url, reason] of [['replays/none.replay', 'cannot open'],
