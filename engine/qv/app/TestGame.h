@@ -59,7 +59,11 @@ public:
     const TextGrid& getGrid() const;
 
     /// The world now, digested as a replay's checkpoints digest it: equal
-    /// digests mean the same objects in the same places and frames.
+    /// digests mean the same objects in the same places and frames. Two
+    /// games fed alike digest alike, one after the other in one process too
+    /// (ids count from 0 in each), once what the game takes from outside is
+    /// fixed: a game seeding its numbers from Environment::calendarTime()
+    /// needs Environment::setOverride() to give the same time to both.
     std::uint64_t getWorldDigest() const;
 
 private:
