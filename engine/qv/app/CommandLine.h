@@ -16,7 +16,8 @@ public:
     /// together; -1 otherwise, with getError() saying why.
     int parse(int argc, const char* const* argv);
 
-    /// "--record FILE": the replay file to write, or empty.
+    /// "--record FILE": the replay file to write, or empty; with --replay,
+    /// what a take-over records.
     const std::string& getRecordFile() const;
 
     /// "--replay FILE": the replay file to play back, or empty.
@@ -27,6 +28,12 @@ public:
 
     /// "--terminal": play in the terminal the game was started from.
     bool inTerminal() const;
+
+    /// "--frame N": open the replay paused at frame N; -1 when not given.
+    int getFrame() const;
+
+    /// "--stop-at-difference": run the replay to its first difference.
+    bool stopsAtDifference() const;
 
     /// "--stats": print the frame statistics at exit.
     bool wantsStats() const;
@@ -46,6 +53,8 @@ public:
 private:
     std::string recordFile;
     std::string replayFile;
+    int frame;
+    bool stopAtDifference;
     bool headless;
     bool terminal;
     bool stats;

@@ -1,6 +1,7 @@
 #include "qv/app/RunGame.h"
 
 #include "qv/app/CommandLine.h"
+#include "qv/app/ReplayViewer.h"
 #include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
 #include "qv/core/Platform.h"
@@ -51,7 +52,7 @@ int runGame(int argc, char** argv, const GameSetup& setup) {
     ReplaySession& session = ReplaySession::getInstance();
     const bool replaying = !options.getReplayFile().empty();
     if ((replaying && session.startReplay(options.getReplayFile()) != 0) ||
-        (!options.getRecordFile().empty() &&
+        (!replaying && !options.getRecordFile().empty() &&
          session.startRecording(options.getRecordFile()) != 0)) {
         std::fprintf(stderr, "%s: %s\n", name, session.getError().c_str());
         return 2;
@@ -83,7 +84,7 @@ int runGame(int argc, char** argv, const GameSetup& setup) {
     game.setHeadless(options.isHeadless());
     if (options.inTerminal()) {
 #ifdef QV_WITH_TERMINAL
-        TerminalPlatform::use(!replaying);
+        TerminalPlatform::use();
 #else
         std::fprintf(stderr, "%s: this build cannot play in a terminal\n", name);
         return 2;
@@ -104,7 +105,15 @@ int runGame(int argc, char** argv, const GameSetup& setup) {
             failure = "cannot start: the game's setup failed; " + log.getFileName() + " says why";
             status = 1;
         } else {
-            game.run();
+            if (replaying && !options.isHeadless()) {
+                ReplayViewer::Options watch;
+                watch.frame = options.getFrame();
+                watch.stopAtDifference = options.stopsAtDifference();
+                watch.recordFile = options.getRecordFile();
+                ReplayViewer(setup.start, watch).run();
+            } else {
+                game.run();
+            }
             if (options.wantsStats()) {
                 stats = game.getFrameStats().report();
             }

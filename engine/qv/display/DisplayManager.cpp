@@ -15,7 +15,8 @@ constexpr const char* WINDOW_TITLE = "Quorvel";
 DisplayManager::DisplayManager()
     : screenOpen(false), horizontalPixels(1024), verticalPixels(768), horizontalChars(80),
       verticalChars(24), title(WINDOW_TITLE), headless(false),
-      drawingGrid(horizontalChars, verticalChars), shownGrid(horizontalChars, verticalChars) {
+      drawingGrid(horizontalChars, verticalChars), shownGrid(horizontalChars, verticalChars),
+      hidden(false) {
     setType("DisplayManager");
 }
 
@@ -107,6 +108,9 @@ int DisplayManager::drawCh(Vector position, char ch, Color color) {
     if (!screenOpen) {
         return headless ? 0 : -1;
     }
+    if (hidden) {
+        return 0;
+    }
     frame.push_back({position.x - corner.x, position.y - corner.y, ch, color});
     return 0;
 }
@@ -136,11 +140,48 @@ void DisplayManager::flush() {
 void DisplayManager::showFrame() {
     shownGrid.swap(drawingGrid);
     drawingGrid.clear();
-    if (!screenOpen) {
+    if (!screenOpen || hidden) {
         return;
     }
-    screen->show(frame, shownGrid);
+    shownCells.swap(frame);
     frame.clear();
+    present();
+}
+
+void DisplayManager::present() {
+    if (overlay.empty()) {
+        screen->show(shownCells, shownGrid);
+        return;
+    }
+    std::vector<ScreenCell> cells = shownCells;
+    TextGrid grid = shownGrid;
+    const int row = verticalChars - 1;
+    for (int column = 0; column < horizontalChars; ++column) {
+        const std::size_t at = static_cast<std::size_t>(column);
+        const char ch = at < overlay.size() ? overlay[at] : ' ';
+        cells.push_back({static_cast<float>(column), static_cast<float>(row), ch, WHITE});
+        grid.put(column, row, ch, WHITE);
+    }
+    screen->show(cells, grid);
+}
+
+void DisplayManager::setHidden(bool isHidden) {
+    hidden = isHidden;
+    frame.clear();
+}
+
+void DisplayManager::reshow() {
+    if (screenOpen && !hidden) {
+        present();
+    }
+}
+
+void DisplayManager::setOverlay(const std::string& text) {
+    overlay = text;
+}
+
+bool DisplayManager::showStatus(const std::string& text) {
+    return screenOpen && screen->showStatus(text);
 }
 
 Vector DisplayManager::pixelsToCells(Vector pixels) const {

@@ -83,6 +83,12 @@ enum Key : int {
     NUM8,
     NUM9,
     NUM0,
+    /// Keys past NUM0 reach the game as UNDEFINED, as every key outside the
+    /// table does; only a replay's viewer tells them apart.
+    HOME,
+    END,          ///< see HOME
+    LEFT_BRACKET, ///< see HOME
+    RIGHT_BRACKET ///< see HOME
 };
 
 } // namespace Keyboard

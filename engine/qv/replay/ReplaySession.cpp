@@ -55,7 +55,8 @@ SessionInput sessionInput;
 ReplaySession::ReplaySession()
     : mode(Mode::LIVE), frame(0), framesRun(0), lastCheckFrame(0), messages(0),
       logDigest(FNV_START), nextInput(0), nextValue(0), nextCheckpoint(0), hasEnd(false),
-      stopped(false), lastFrame(0), stopFrame(-1), checks(0), mismatches(0), reportedFull(false) {
+      stopped(false), lastFrame(0), stopFrame(-1), checks(0), mismatches(0), firstMismatchFrame(-1),
+      reportedFull(false) {
     InputManager::getInstance().setObserver(&sessionInput);
     Environment::getInstance().setOverride(
         [this](const std::string& name, long long live) { return environment(name, live); });
@@ -64,6 +65,7 @@ ReplaySession::ReplaySession()
 void ReplaySession::startRun() {
     frame = framesRun = lastCheckFrame = 0;
     startLogWindow();
+    records.clear();
     inputs.clear();
     values.clear();
     checkpoints.clear();
@@ -73,6 +75,7 @@ void ReplaySession::startRun() {
     lastFrame = 0;
     stopFrame = -1;
     checks = mismatches = 0;
+    firstMismatchFrame = -1;
     firstMismatch.clear();
     error.clear();
     note.clear();
@@ -103,7 +106,8 @@ int ReplaySession::startReplay(const std::string& path) {
         error = path + ": " + reader.getError();
         return -1;
     }
-    for (const ReplayRecord& record : reader.getRecords()) {
+    records = reader.getRecords();
+    for (const ReplayRecord& record : records) {
         switch (record.kind) {
         case ReplayRecord::KEY:
         case ReplayRecord::MOUSE:
@@ -206,6 +210,7 @@ ReplayRecord ReplaySession::takeDigest(ReplayRecord::Kind kind) {
 
 void ReplaySession::mismatch(const std::string& what) {
     if (mismatches++ == 0) {
+        firstMismatchFrame = frame;
         firstMismatch = "frame " + std::to_string(frame) + ": " + what;
     }
 }
@@ -364,6 +369,49 @@ int ReplaySession::finish() {
 
 int ReplaySession::getFramesRun() const {
     return framesRun;
+}
+
+int ReplaySession::getLastFrame() const {
+    return mode == Mode::REPLAYING ? lastFrame : 0;
+}
+
+void ReplaySession::rewind() {
+    frame = framesRun = lastCheckFrame = 0;
+    startLogWindow();
+    nextInput = nextValue = nextCheckpoint = 0;
+    stopped = false;
+    checks = mismatches = 0;
+    firstMismatchFrame = -1;
+    firstMismatch.clear();
+}
+
+int ReplaySession::takeOver(const std::string& path) {
+    if (mode != Mode::REPLAYING) {
+        return 0;
+    }
+    if (!path.empty()) {
+        if (writer.open(path) != 0) {
+            error = path + ": " + writer.getError();
+            return -1;
+        }
+        recordPath = path;
+        // The frames played so far as the file has them; the values read in
+        // them were the recorded ones, so the new file reads back alike.
+        for (const ReplayRecord& record : records) {
+            if (record.frame > frame || record.kind == ReplayRecord::END ||
+                (record.kind == ReplayRecord::VALUE && record.name == STOP_VALUE)) {
+                continue;
+            }
+            writer.write(record);
+        }
+    }
+    mode = path.empty() ? Mode::LIVE : Mode::RECORDING;
+    InputManager::getInstance().setSource(nullptr);
+    return 0;
+}
+
+int ReplaySession::getFirstMismatchFrame() const {
+    return firstMismatchFrame;
 }
 
 int ReplaySession::getChecks() const {

@@ -93,6 +93,26 @@ public:
     /// Frames begun so far.
     int getFramesRun() const;
 
+    /// A replay's last frame (the count of its frames less one), -1 when it
+    /// has none; 0 when not replaying.
+    int getLastFrame() const;
+
+    /// Plays the replay again from its first frame, judged afresh: frames,
+    /// input, values, checkpoints and the log window start over. Whoever
+    /// calls it empties the world and sets the game up again, so that the
+    /// game reads its values anew.
+    void rewind();
+
+    /// Ends a replay at the current frame and goes on live from the next:
+    /// input from the player, values from the machine. With a path, the
+    /// replay's records up to the current frame go into a new recording
+    /// there, which the new play then continues, so that it replays whole.
+    /// 0 on success; -1 with getError() set (the replay then goes on).
+    int takeOver(const std::string& path);
+
+    /// The frame of the first mismatch, or -1.
+    int getFirstMismatchFrame() const;
+
     /// Checkpoints compared with recorded ones (the end record included).
     int getChecks() const;
 
@@ -144,6 +164,8 @@ private:
 
     ReplayWriter writer;
 
+    // A replay's records in file order, for a take-over's recording.
+    std::vector<ReplayRecord> records;
     // A replay's records by kind, each in file order, and where each is at.
     std::vector<ReplayRecord> inputs;
     std::vector<ReplayRecord> values;
@@ -160,6 +182,7 @@ private:
 
     int checks;
     int mismatches;
+    int firstMismatchFrame;
     std::string firstMismatch;
     std::string error;
     std::string note;

@@ -104,7 +104,18 @@ Keyboard::Key WindowInput::toEngineKey(sf::Keyboard::Key key) {
             return pair.engine;
         }
     }
-    return Keyboard::UNDEFINED;
+    switch (key) {
+    case sf::Keyboard::Home:
+        return Keyboard::HOME;
+    case sf::Keyboard::End:
+        return Keyboard::END;
+    case sf::Keyboard::LBracket:
+        return Keyboard::LEFT_BRACKET;
+    case sf::Keyboard::RBracket:
+        return Keyboard::RIGHT_BRACKET;
+    default:
+        return Keyboard::UNDEFINED;
+    }
 }
 
 Mouse::Button WindowInput::toEngineButton(sf::Mouse::Button button) {

@@ -1,0 +1,94 @@
+// Seeking plays the recorded game again, so a seek must land on exactly the
+// frame a straight replay shows, whichever way it goes, and a game whose
+// state outlives its world must be caught instead of shown wrong.
+#include "qv/app/ReplayCursor.h"
+#include "qv/core/GameManager.h"
+#include "qv/display/DisplayManager.h"
+#include "qv/replay/ReplaySession.h"
+#include "support/AnsiScreen.h"
+#include "support/RecordingObject.h"
+#include "support/TestSupport.h"
+
+#include "QuorvelSetup.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+// The engine started headless on a replay, as the viewer finds it.
+struct Watched {
+    Watched(const std::string& path, const std::function<int()>& setup) : cursor(setup) {
+        qv::GameManager::getInstance().setHeadless(true);
+        EXPECT_EQ(qv::ReplaySession::getInstance().startReplay(path), 0);
+        EXPECT_EQ(qv::GameManager::getInstance().startUp(), 0);
+        EXPECT_EQ(setup(), 0);
+        qv::GameManager::getInstance().beginRun();
+    }
+    ~Watched() {
+        qv::ReplaySession::getInstance().stopReplay();
+        qv::ReplaySession::getInstance().finish();
+        qv::GameManager::getInstance().shutDown();
+    }
+    std::string screen() const {
+        return qvtest::screenText(qv::DisplayManager::getInstance().getGrid());
+    }
+    qv::ReplayCursor cursor;
+};
+
+TEST(ReplaySeek, LandsOnTheFrameAStraightReplayShowsBackAndForth) {
+    for (const char* name : {"enemies-close-in", "hud-and-burst"}) {
+        SCOPED_TRACE(name);
+        const std::string base = qvtest::sourcePath("tests/replays/") + name;
+        std::map<int, std::string> straight;
+        {
+            Watched replay(base + ".replay", quorvelSetup().start);
+            while (replay.cursor.step(true)) {
+                straight[replay.cursor.getFrame()] = replay.screen();
+            }
+        }
+        const int last = static_cast<int>(straight.size()) - 1;
+        EXPECT_EQ(straight[last], qvtest::readFile(base + ".screen"));
+        Watched replay(base + ".replay", quorvelSetup().start);
+        for (const int target : {last * 3 / 4, 30, 31, last - 1, 0, last / 2, last / 2 - 1, last}) {
+            EXPECT_EQ(replay.cursor.seek(target), 0) << replay.cursor.getProblem();
+            EXPECT_EQ(replay.cursor.getFrame(), target);
+            EXPECT_EQ(replay.screen(), straight[target]) << "at frame " << target;
+            EXPECT_EQ(qv::ReplaySession::getInstance().getFirstMismatch(), "");
+        }
+    }
+}
+
+int placed = 0; // never reset by the game: a fresh process starts it at 0
+
+int placeByStatic() {
+    auto* marker = new qvtest::RecordingObject;
+    marker->setPosition(qv::Vector(static_cast<float>(placed++), 3));
+    return 0;
+}
+
+TEST(ReplaySeek, RefusesToGoBackInAGameWhoseStaticsOutliveItsWorld) {
+    qv::GameManager& game = qv::GameManager::getInstance();
+    game.setHeadless(true);
+    ASSERT_EQ(qv::ReplaySession::getInstance().startRecording("static.replay"), 0);
+    ASSERT_EQ(game.startUp(), 0);
+    placeByStatic();
+    game.beginRun();
+    for (int frame = 0; frame < 100; ++frame) {
+        game.step();
+    }
+    ASSERT_EQ(qv::ReplaySession::getInstance().finish(), 0);
+    game.shutDown();
+
+    placed = 0;
+    Watched replay("static.replay", placeByStatic);
+    EXPECT_EQ(replay.cursor.seek(80), 0);
+    EXPECT_EQ(replay.cursor.seek(20), -1);
+    EXPECT_NE(replay.cursor.getProblem().find("seeking back is not possible for this game"),
+              std::string::npos);
+    EXPECT_FALSE(replay.cursor.canSeekBack());
+    EXPECT_EQ(replay.cursor.seek(10), -1);
+}
+
+} // namespace
