@@ -41,11 +41,12 @@ std::string ReplayViewer::clockText(int frames) {
 }
 
 std::string ReplayViewer::status() const {
-    const int frame = std::max(cursor.getFrame(), 0);
     if (takenOver) {
+        const int frame = ReplaySession::getInstance().getFrame();
         return "frame " + std::to_string(frame) + "  " + clockText(frame) +
                "  you play from frame " + std::to_string(takeOverFrame + 1);
     }
+    const int frame = std::max(cursor.getFrame(), 0);
     const int count = cursor.getLastFrame() + 1;
     std::string text = "frame " + std::to_string(frame) + " / " + std::to_string(count) + "  " +
                        clockText(frame) + " / " + clockText(count) + "  " +
