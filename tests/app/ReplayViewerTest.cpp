@@ -2,9 +2,11 @@
 // frame a straight replay shows, whichever way it goes, and a game whose
 // state outlives its world must be caught instead of shown wrong.
 #include "qv/app/ReplayCursor.h"
+#include "qv/app/TestGame.h"
 #include "qv/core/GameManager.h"
 #include "qv/display/DisplayManager.h"
 #include "qv/replay/ReplaySession.h"
+#include "qv/world/WorldManager.h"
 #include "support/AnsiScreen.h"
 #include "support/RecordingObject.h"
 #include "support/TestSupport.h"
@@ -58,6 +60,35 @@ TEST(ReplaySeek, LandsOnTheFrameAStraightReplayShowsBackAndForth) {
             EXPECT_EQ(qv::ReplaySession::getInstance().getFirstMismatch(), "");
         }
     }
+}
+
+// A test goes on from frame 400 of a player's game with input of its own.
+TEST(ReplaySeek, TestGameStartsFromAReplayAtAFrameAndTakesItsOwnInput) {
+    const std::string path = qvtest::sourcePath("tests/replays/enemies-close-in.replay");
+    std::string atFrame;
+    {
+        Watched replay(path, quorvelSetup().start);
+        ASSERT_EQ(replay.cursor.seek(400), 0);
+        atFrame = replay.screen();
+    }
+    qv::TestGame game;
+    ASSERT_EQ(game.startFromReplay(path, 400, quorvelSetup().start), 0);
+    EXPECT_EQ(game.getFrame(), 401);
+    EXPECT_EQ(qvtest::screenText(game.getGrid()), atFrame);
+    const auto heroes = [] {
+        return qv::WorldManager::getInstance().objectsOfType("Hero").getCount();
+    };
+    EXPECT_EQ(heroes(), 1);
+    game.hold(qv::Keyboard::ESCAPE, 401, 1); // gives up: the game ends
+    EXPECT_EQ(game.run(5), 5);
+    EXPECT_EQ(heroes(), 0);
+}
+
+TEST(ReplaySeek, TestGameRefusesAFrameThePlayerNeverReached) {
+    qv::TestGame game;
+    EXPECT_EQ(game.startFromReplay(qvtest::sourcePath("tests/replays/enemies-close-in.replay"),
+                                   5000, quorvelSetup().start),
+              -1);
 }
 
 int placed = 0; // never reset by the game: a fresh process starts it at 0

@@ -38,7 +38,7 @@ row() {
 keys() { "${tmux[@]}" send-keys -t qv "$@"; }
 again() { sleep 0.7; keys "$@"; }
 
-start 25 "$replay" --frame 500
+start 25 "$replay" --frame 500 --record taken.replay
 row 25 "frame 500 / 921  0:16 / 0:30  1x  paused  checks 17 ok"
 keys Left
 row 25 "frame 200 / 921  0:06 / 0:30  1x  paused  checks 7 ok"
@@ -62,6 +62,16 @@ keys Right
 row 25 "frame 300 / 921"
 keys Tab
 row 25 "you play from frame 301"
+keys Escape
+# Given up, the game shows its end for 5 s, then its start screen, where Q quits.
+for _ in $(seq 40); do
+    "${tmux[@]}" has-session -t qv 2>/dev/null || break
+    keys q
+    sleep 0.5
+done
+! "${tmux[@]}" has-session -t qv 2>/dev/null || fail "the game taken over does not end"
+out=$("$game" --replay taken.replay --headless 2>&1) || fail "taken.replay replays with: $out"
+grep -q ' mismatches=0 ' <<<"$out" || fail "taken.replay: $out"
 
 # No 25th row: over the 24th for two seconds after a key.
 start 24 "$replay" --frame 400

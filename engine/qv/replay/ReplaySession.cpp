@@ -405,6 +405,8 @@ int ReplaySession::takeOver(const std::string& path) {
             writer.write(record);
         }
     }
+    // Ended early at the player's request: nothing is missing.
+    stopped = true;
     mode = path.empty() ? Mode::LIVE : Mode::RECORDING;
     InputManager::getInstance().setSource(nullptr);
     return 0;
