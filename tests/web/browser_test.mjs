@@ -29,7 +29,7 @@ function native(program, args) {
 
 // The site, the golden replays under /replays/ (gemhunt's under /examples/)
 // and one refused replay.
-fs.writeFileSync(path.join(work, 'bad.replay'), 'quorvel-replay 2\n');
+fs.writeFileSync(path.join(work, 'bad.replay'), 'quorvel-replay 3\n');
 const server = await serveFiles((pathname) => pathname === '/bad.replay'
     ? path.join(work, 'bad.replay')
     : path.join(/^\/(replays|examples)\//.test(pathname) ? path.join(source, 'tests') : site, pathname));
@@ -85,7 +85,7 @@ try {
 
     // Bad replays: the reader's reason on the page and in the console.
     for (const [url, reason] of [['replays/none.replay', 'cannot open'],
-                                 ['bad.replay', 'line 1: replay version 2 is not supported']]) {
+                                 ['bad.replay', 'line 1: replay version 3 is not supported']]) {
         const page = await open(`${origin}/?replay=${url}`);
         const over = await ended(page);
         const shown = await page.$eval('#messages', (element) => element.textContent);

@@ -145,6 +145,10 @@ private:
     /// The digests of the world now and of the log since the last one.
     ReplayRecord takeDigest(ReplayRecord::Kind kind);
     void compare(const ReplayRecord& ours, const ReplayRecord& recorded);
+    /// ": object N in the list ... differs so", naming the first object
+    /// that differs from the file's objects at frame at; empty when the file
+    /// has none there or none differs.
+    std::string whichObject(int at) const;
     /// The message of this window that, left out, gives the recorded
     /// digest, or empty when leaving out any one does not.
     std::string findNewMessage(std::uint64_t recordedDigest) const;
@@ -170,6 +174,8 @@ private:
     std::vector<ReplayRecord> inputs;
     std::vector<ReplayRecord> values;
     std::vector<ReplayRecord> checkpoints;
+    // The objects recorded at the checkpoints, in file order.
+    std::vector<ReplayRecord> objectRecords;
     std::size_t nextInput;
     std::size_t nextValue;
     std::size_t nextCheckpoint;
