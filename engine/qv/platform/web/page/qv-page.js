@@ -257,8 +257,111 @@
         setTitle(text) {
             document.title = text;
         },
+
+        // The program hands its frames over: frame() runs one and says
+        // whether the game goes on.
+        runFrames(headless, frame) {
+            const run = () => {
+                try {
+                    return frame();
+                } catch (e) {
+                    // The last frame ends the program by throwing.
+                    if (e === 'unwind' || (e && e.name === 'ExitStatus')) {
+                        return false;
+                    }
+                    throw e;
+                }
+            };
+            (headless ? runChunks : runOnRefresh)(run);
+        },
     };
     window.qvPage = page;
+
+    // A headless replay runs as fast as it can, in chunks that leave the page
+    // a turn between them (a message comes back sooner than a timer).
+    const CHUNK_MS = 50;
+    function runChunks(run) {
+        const channel = new MessageChannel();
+        channel.port1.onmessage = () => {
+            const until = performance.now() + CHUNK_MS;
+            while (performance.now() < until) {
+                if (!run()) {
+                    channel.port1.close();
+                    return;
+                }
+            }
+            channel.port2.postMessage(null);
+        };
+        channel.port2.postMessage(null);
+    }
+
+    // Frames on the display's clock. Each frame is shown for the same whole
+    // number of refreshes, the number that comes nearest the engine's 33 ms:
+    // two at 60 Hz (33.3 ms), four at 120 Hz (33.3 ms), five at 144 Hz
+    // (34.7 ms). A frame shown for two refreshes and the next for one would
+    // judder; a game a few per cent slow does not. The refresh period is the
+    // median of the last gaps between animation frames, so a late or missed
+    // refresh neither changes it nor loses a frame.
+    const FRAME_MS = 33;
+    const GAPS_KEPT = 15;
+    let frameRunner = null;
+    let lastRefresh = null;
+    let refreshesOwed = 0;
+    const gaps = [];
+    function refreshPeriod() {
+        if (gaps.length === 0) {
+            return 1000 / 60;
+        }
+        const sorted = gaps.slice().sort((a, b) => a - b);
+        return sorted[sorted.length >> 1];
+    }
+    function onRefresh(now) {
+        if (frameRunner === null) {
+            return;
+        }
+        requestAnimationFrame(onRefresh);
+        // A hidden page runs no frames; it goes on from the same frame.
+        if (document.hidden) {
+            lastRefresh = null;
+            return;
+        }
+        const perFrame = Math.max(1, Math.round(FRAME_MS / refreshPeriod()));
+        if (lastRefresh === null) {
+            refreshesOwed = perFrame;
+        } else {
+            const gap = now - lastRefresh;
+            gaps.push(gap);
+            if (gaps.length > GAPS_KEPT) {
+                gaps.shift();
+            }
+            refreshesOwed += Math.max(1, Math.round(gap / refreshPeriod()));
+        }
+        lastRefresh = now;
+        if (refreshesOwed < perFrame) {
+            return;
+        }
+        // Refreshes lost beyond one frame are not made up in a burst.
+        refreshesOwed = Math.min(refreshesOwed - perFrame, perFrame - 1);
+        if (!frameRunner()) {
+            frameRunner = null;
+        }
+    }
+    function runOnRefresh(run) {
+        frameRunner = run;
+        requestAnimationFrame(onRefresh);
+    }
+    // Music and sounds stop with the frames while the page is hidden.
+    document.addEventListener('visibilitychange', () => {
+        if (audio === null) {
+            return;
+        }
+        if (document.hidden) {
+            audio.suspend().catch(() => {});
+        } else {
+            lastRefresh = null;
+            wakeAudio();
+        }
+    });
 
     // The log file and the recording grow as the program runs: the new log
     // lines go to the console and the link always offers the whole recording.
