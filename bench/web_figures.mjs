@@ -81,6 +81,19 @@ const recording = await page.evaluate(
 fs.writeFileSync(path.join(work, 'figures.replay'), recording);
 fs.copyFileSync(path.join(work, 'figures.replay'), path.join(root, 'build-web/figures.replay'));
 console.log(lines.filter((line) => line.startsWith('phase=')).join('\n'));
+// The engine's period above runs from one frame's call to the next's. The
+// page also keeps, per frame, the refresh it was due on: the display's clock,
+// on which the player sees it.
+const times = await page.evaluate(() => qvPage.frameTimes);
+if (times) {
+    for (const [which, index] of [['display', 0], ['called', 1]]) {
+        const gaps = times.slice(1).map((t, i) => t[index] - times[i][index]).sort((a, b) => a - b);
+        const at = (fraction) => gaps[Math.min(gaps.length - 1, Math.floor(fraction * gaps.length))];
+        const us = (ms) => Math.round(ms * 1000);
+        console.log(`period_on=${which} frames=${gaps.length} min_us=${us(gaps[0])} ` +
+                    `p50_us=${us(at(0.5))} p99_us=${us(at(0.99))} max_us=${us(gaps[gaps.length - 1])}`);
+    }
+}
 await page.close();
 
 console.log('== the same game on the desktop (--replay in a window, --stats) ==');

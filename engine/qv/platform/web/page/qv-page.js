@@ -153,6 +153,7 @@
     const page = {
         frames: 0,
         firstFrameMs: null,
+        frameTimes: [],
         canvas: canvas,
 
         // cells: [column, row] as floats, then [character, colour] as ints,
@@ -250,6 +251,11 @@
             sound.sources = [];
         },
 
+        // 'running' while sound can play, 'none' without Web Audio.
+        audioState() {
+            return audio === null ? 'none' : audio.state;
+        },
+
         soundsPlaying() {
             return sounds.filter((sound) => sound.sources.length > 0).length;
         },
@@ -342,6 +348,11 @@
         }
         // Refreshes lost beyond one frame are not made up in a burst.
         refreshesOwed = Math.min(refreshesOwed - perFrame, perFrame - 1);
+        // When each frame was due on the display's clock and when the
+        // browser called it: the figures read both.
+        if (page.frameTimes.length < 1e6) {
+            page.frameTimes.push([now, performance.now()]);
+        }
         if (!frameRunner()) {
             frameRunner = null;
         }
