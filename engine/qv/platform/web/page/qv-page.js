@@ -8,8 +8,11 @@
     const COLUMNS = 80;
     const ROWS = 24;
     const canvas = document.getElementById('screen');
-    const CELL_WIDTH = canvas.width / COLUMNS;
-    const CELL_HEIGHT = canvas.height / ROWS;
+    // The game's window, in its own pixels: what mouse positions are in.
+    const WIDTH = 1024;
+    const HEIGHT = 768;
+    const CELL_WIDTH = WIDTH / COLUMNS;
+    const CELL_HEIGHT = HEIGHT / ROWS;
     // As the desktop window: twice the smaller cell side, in bold.
     const GLYPH_PIXELS = Math.floor(2 * Math.min(CELL_WIDTH, CELL_HEIGHT));
     const FONT = `bold ${GLYPH_PIXELS}px "qv-font"`;
@@ -65,10 +68,46 @@
     function canvasPoint(event) {
         const box = canvas.getBoundingClientRect();
         return {
-            x: Math.floor((event.clientX - box.left) * canvas.width / box.width),
-            y: Math.floor((event.clientY - box.top) * canvas.height / box.height),
+            x: Math.floor((event.clientX - box.left) * WIDTH / box.width),
+            y: Math.floor((event.clientY - box.top) * HEIGHT / box.height),
         };
     }
+
+    // The canvas holds a pixel for each of the screen's (2048 x 1536 at a
+    // pixel ratio of 2), so glyphs are drawn at the size they are seen, and
+    // it takes the largest 4:3 box the window has room for above the bar.
+    const bar = document.getElementById('bar');
+    let zoom = 1;
+    let lastFrame = null;
+    function fitCanvas() {
+        const ratio = window.devicePixelRatio || 1;
+        const roomWidth = document.documentElement.clientWidth;
+        const roomHeight = window.innerHeight - bar.offsetHeight;
+        const shown = Math.max(0.1, Math.min(roomWidth / WIDTH, roomHeight / HEIGHT));
+        canvas.style.width = `${Math.floor(WIDTH * shown)}px`;
+        canvas.style.height = `${Math.floor(HEIGHT * shown)}px`;
+        if (Math.round(WIDTH * ratio) !== canvas.width) {
+            zoom = ratio;
+            canvas.width = Math.round(WIDTH * ratio);
+            canvas.height = Math.round(HEIGHT * ratio);
+            // A new backing store starts blank: the last frame again.
+            if (lastFrame !== null) {
+                drawCells(lastFrame);
+            }
+        }
+    }
+    // Moving to a screen of another pixel ratio fires no resize: a query on
+    // the present ratio does, once, and is made again for the new one.
+    function watchRatio() {
+        const query = matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`);
+        query.addEventListener('change', () => {
+            fitCanvas();
+            watchRatio();
+        }, {once: true});
+    }
+    window.addEventListener('resize', fitCanvas);
+    watchRatio();
+    fitCanvas();
 
     // Browsers let sound start only after the player's first key or click.
     function wakeAudio() {
@@ -149,6 +188,34 @@
     canvas.addEventListener('contextmenu', (event) => event.preventDefault());
     document.getElementById('again').addEventListener('click', () => location.reload());
 
+    // words: four 32-bit words a cell, column and row as floats, character
+    // and colour as ints; drawn in the canvas's own pixels.
+    function drawCells(words) {
+        const cells = new Float32Array(words.buffer, words.byteOffset, words.length);
+        const cellWidth = CELL_WIDTH * zoom;
+        const cellHeight = CELL_HEIGHT * zoom;
+        const glyph = GLYPH_PIXELS * zoom;
+        context.fillStyle = COLORS[0];
+        context.fillRect(0, 0, canvas.width, canvas.height);
+        context.font = `bold ${glyph}px "qv-font"`;
+        context.textBaseline = 'alphabetic';
+        for (let word = 0; word < cells.length; word += 4) {
+            const x = cells[word] * cellWidth;
+            const y = cells[word + 1] * cellHeight;
+            const ch = words[word + 2] & 0xff;
+            const color = words[word + 3];
+            // A black cell behind each character cuts off what the
+            // character before it drew past its own cell.
+            context.fillStyle = COLORS[0];
+            context.fillRect(x - cellWidth / 10, y + cellHeight / 5, cellWidth, cellHeight);
+            if (ch === 32 || ch === 9 || ch === 10 || ch === 13) {
+                continue;
+            }
+            context.fillStyle = color >= 0 && color < COLORS.length ? COLORS[color] : '#ffffff';
+            context.fillText(String.fromCharCode(ch), x, y + glyph);
+        }
+    }
+
     // What the engine calls, each once per frame or per sound.
     const page = {
         frames: 0,
@@ -159,25 +226,9 @@
         // cells: [column, row] as floats, then [character, colour] as ints,
         // four 32-bit words per cell from word index `first` on.
         drawFrame(floats, ints, first, count) {
-            context.fillStyle = COLORS[0];
-            context.fillRect(0, 0, canvas.width, canvas.height);
-            context.font = FONT;
-            context.textBaseline = 'alphabetic';
-            for (let i = 0, word = first; i < count; ++i, word += 4) {
-                const x = floats[word] * CELL_WIDTH;
-                const y = floats[word + 1] * CELL_HEIGHT;
-                const ch = ints[word + 2] & 0xff;
-                const color = ints[word + 3];
-                // A black cell behind each character cuts off what the
-                // character before it drew past its own cell.
-                context.fillStyle = COLORS[0];
-                context.fillRect(x - CELL_WIDTH / 10, y + CELL_HEIGHT / 5, CELL_WIDTH, CELL_HEIGHT);
-                if (ch === 32 || ch === 9 || ch === 10 || ch === 13) {
-                    continue;
-                }
-                context.fillStyle = color >= 0 && color < COLORS.length ? COLORS[color] : '#ffffff';
-                context.fillText(String.fromCharCode(ch), x, y + GLYPH_PIXELS);
-            }
+            // Kept, to be drawn again on a new backing store.
+            lastFrame = ints.slice(first, first + 4 * count);
+            drawCells(lastFrame);
             if (this.firstFrameMs === null) {
                 this.firstFrameMs = performance.now();
                 console.log(`first frame ${this.firstFrameMs.toFixed(0)} ms after navigation`);
