@@ -3,7 +3,7 @@
 namespace qv {
 
 CommandLine::CommandLine()
-    : headless(false), terminal(false), stats(false), help(false), version(false) {}
+    : headless(false), terminal(false), stats(false), scale(1), help(false), version(false) {}
 
 int CommandLine::parse(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
@@ -14,6 +14,14 @@ int CommandLine::parse(int argc, const char* const* argv) {
                 return -1;
             }
             (argument == "--record" ? recordFile : replayFile) = argv[++i];
+        } else if (argument == "--scale") {
+            const std::string number = i + 1 < argc ? argv[i + 1] : "";
+            if (number.size() != 1 || number[0] < '1' || number[0] > '4') {
+                error = "--scale needs a whole number from 1 to 4";
+                return -1;
+            }
+            scale = number[0] - '0';
+            ++i;
         } else if (argument == "--headless") {
             headless = true;
         } else if (argument == "--terminal") {
@@ -64,6 +72,10 @@ bool CommandLine::wantsStats() const {
     return stats;
 }
 
+int CommandLine::getScale() const {
+    return scale;
+}
+
 bool CommandLine::wantsHelp() const {
     return help;
 }
@@ -78,11 +90,12 @@ const std::string& CommandLine::getError() const {
 
 std::string CommandLine::usage(const std::string& program) {
     return "usage: " + program +
-           " [--record FILE | --replay FILE [--headless]] [--terminal] [--stats]\n"
+           " [--record FILE | --replay FILE [--headless]] [--terminal] [--scale N] [--stats]\n"
            "  --record FILE   play, and write every input to FILE as a replay\n"
            "  --replay FILE   play FILE back; your own keys and mouse are ignored\n"
            "  --headless      with --replay: no window, no sound, as fast as possible\n"
            "  --terminal      play in this terminal instead of a window\n"
+           "  --scale N       a window N times 1024 x 768 (N = 1 to 4), drawn at that size\n"
            "  --stats         at exit, print how long each phase of a frame took\n"
            "  --version       print the engine's version and exit\n";
 }

@@ -85,6 +85,7 @@ bool GameRunner::start(int argc, char** argv) {
         log.setFileName(setup.logFile);
     }
     game.setHeadless(options.isHeadless());
+    DisplayManager::getInstance().setScale(options.getScale());
     if (options.inTerminal()) {
 #ifdef QV_WITH_TERMINAL
         TerminalPlatform::use(!replaying);
