@@ -117,6 +117,21 @@ try {
     const music = await page.waitForFunction(() => qvPage.soundsPlaying() > 0, {timeout: 5000})
         .then(() => true, () => false);
     check(music, 'the music starts with the first key');
+    // The sounds come as MP3s, of which exactly the WAV's sound plays.
+    const wavSeconds = fs.readdirSync(path.join(source, 'Audio')).filter((name) => name.endsWith('.wav'))
+        .map((name) => {
+            const wav = fs.readFileSync(path.join(source, 'Audio', name));
+            // Mono 16-bit: the data chunk's bytes over twice the rate.
+            return wav.readUInt32LE(wav.indexOf('data') + 4) / (2 * wav.readUInt32LE(24));
+        }).sort((a, b) => a - b);
+    await page.waitForFunction((n) => qvPage.soundParts().length >= n, {timeout: 5000}, wavSeconds.length)
+        .catch(() => {});
+    const parts = await page.evaluate(() => qvPage.soundParts());
+    const partSeconds = parts.map((part) => part[1]).sort((a, b) => a - b);
+    check(parts.length === wavSeconds.length && parts.every((part) => part[0] > 0.02 && part[0] < 0.03) &&
+          partSeconds.every((seconds, i) => Math.abs(seconds - wavSeconds[i]) < 0.001),
+          `the sounds play from their MP3s exactly the WAVs' ${wavSeconds.join(', ')} s ` +
+          `(${JSON.stringify(parts)})`);
     await page.keyboard.press('KeyP');
     await waitFrames(page, 5);
     await page.keyboard.down('KeyD');

@@ -56,6 +56,7 @@
     let pointer = {x: 0, y: 0};
     let audio = null;
     const sounds = [];
+    const MP3_DELAY = 1105;
     let logShown = 0;
     let recordingSize = -1;
     let recordingUrl = null;
@@ -134,7 +135,15 @@
         source.onended = () => {
             sound.sources = sound.sources.filter((s) => s !== source);
         };
-        source.start();
+        // Only the sound itself, so music loops without a gap.
+        const rate = sound.buffer.sampleRate;
+        if (sound.loop) {
+            source.loopStart = sound.first / rate;
+            source.loopEnd = (sound.first + sound.samples) / rate;
+            source.start(0, sound.first / rate);
+        } else {
+            source.start(0, sound.first / rate, sound.samples / rate);
+        }
         sound.sources.push(source);
     }
 
@@ -267,12 +276,23 @@
         },
 
         // Decoding finishes later; a sound played before then stays silent,
-        // music starts when it is ready.
-        loadSound(bytes) {
-            const sound = {buffer: null, loop: false, sources: [], wanted: false};
+        // music starts when it is ready. samples and rate: the sound's length
+        // and sample rate, for an MP3 made from a WAV file, else 0.
+        loadSound(bytes, samples, rate) {
+            const sound = {buffer: null, loop: false, sources: [], wanted: false, first: 0, samples: 0};
             sounds.push(sound);
             if (audio !== null) {
                 audio.decodeAudioData(bytes.slice().buffer).then((buffer) => {
+                    // Decoders that keep the encoder's delay in front of the
+                    // sound (1105 samples from LAME at 44.1 kHz) are given
+                    // away by the length; those that drop it are not.
+                    // Both are counted at the context's rate, which decoding
+                    // converts to.
+                    const resampled = samples > 0 ? Math.round(samples * buffer.sampleRate / rate) : 0;
+                    const inFront = resampled > 0 ? Math.round(MP3_DELAY * buffer.sampleRate / rate) : 0;
+                    sound.first = resampled > 0 && buffer.length >= resampled + inFront ? inFront : 0;
+                    sound.samples = resampled > 0 ? Math.min(resampled, buffer.length - sound.first)
+                        : buffer.length;
                     sound.buffer = buffer;
                     if (sound.wanted) {
                         startSound(sound);
@@ -300,6 +320,13 @@
                 source.stop();
             }
             sound.sources = [];
+        },
+
+        // Each decoded sound's part that plays, in seconds from its
+        // buffer's start: [first, length].
+        soundParts() {
+            return sounds.filter((sound) => sound.buffer !== null).map((sound) =>
+                [sound.first / sound.buffer.sampleRate, sound.samples / sound.buffer.sampleRate]);
         },
 
         // 'running' while sound can play, 'none' without Web Audio.
