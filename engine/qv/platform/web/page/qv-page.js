@@ -385,7 +385,7 @@
     // (34.7 ms). A frame shown for two refreshes and the next for one would
     // judder; a game a few per cent slow does not. The refresh period is the
     // median of the last gaps between animation frames, so a late or missed
-    // refresh neither changes it nor loses a frame.
+    // refresh does not change it.
     const FRAME_MS = 33;
     const GAPS_KEPT = 15;
     let frameRunner = null;
@@ -424,8 +424,9 @@
         if (refreshesOwed < perFrame) {
             return;
         }
-        // Refreshes lost beyond one frame are not made up in a burst.
-        refreshesOwed = Math.min(refreshesOwed - perFrame, perFrame - 1);
+        // A frame that comes a refresh late is not made up by a short one
+        // after it: every frame stays on screen its full number of refreshes.
+        refreshesOwed = 0;
         // When each frame was due on the display's clock and when the
         // browser called it: the figures read both.
         if (page.frameTimes.length < 1e6) {
@@ -540,8 +541,9 @@
         const replayUrl = params.get('replay');
         const replayFile = replayUrl === null ? null
             : '/' + (replayUrl.split(/[/?#]/).filter((part) => part !== '').pop() || 'given.replay');
+        // A replay here is headless: it plays nothing, so nothing is decoded.
         try {
-            audio = new AudioContext();
+            audio = replayFile === null ? new AudioContext() : null;
         } catch (e) {
             console.warn(`${program}: no Web Audio; the game runs silent`);
         }
@@ -576,7 +578,9 @@
             },
         };
         window.Module = module;
-        const follower = setInterval(followFiles, 250);
+        // A replay's log is shown once it has run: reading it as it grows
+        // would slow the replay down.
+        const follower = replayFile === null ? setInterval(followFiles, 250) : null;
         canvas.focus();
         document.fonts.load(FONT).then((faces) => {
             if (faces.length === 0) {

@@ -40,6 +40,10 @@ function(qv_web_page target)
     if(PAGE_DATA)
         add_custom_target(${target}_data ${stamps} VERBATIM)
         add_dependencies(${target} ${target}_data)
+        # emcc leaves an unchanged .js as it was, older than the data it
+        # was linked again for, which would link it again on every build.
+        add_custom_command(TARGET ${target} POST_BUILD COMMAND ${CMAKE_COMMAND} -E touch
+                           $<TARGET_FILE:${target}> VERBATIM)
     endif()
     set(QV_PAGE_TITLE ${PAGE_TITLE})
     set(QV_PAGE_PROGRAM ${target})
