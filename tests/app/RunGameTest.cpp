@@ -27,6 +27,7 @@ TEST(RunGame, AnswersEachCommandLineInTheGamesNameWithItsStatus) {
         {{"--help"}, "tester", 0, "usage: tester [", ""},
         {{"--version"}, "tester", 0, version, ""},
         {{"--nope"}, "tester", 2, "", "tester: unknown option: --nope\nusage: tester ["},
+        {{"--scale", "5"}, "tester", 2, "", "tester: --scale needs a whole number from 1 to 4\n"},
         {{"--replay"}, "", 2, "", "tool: --replay needs a file name\n"},
         {{"--replay", "missing.replay", "--headless"}, "tester", 2, "", "tester: missing.replay: "},
         // The replay then ends before its recording did: a second line.

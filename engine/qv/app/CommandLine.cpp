@@ -3,7 +3,7 @@
 namespace qv {
 
 CommandLine::CommandLine()
-    : frame(-1), stopAtDifference(false), headless(false), terminal(false), stats(false),
+    : frame(-1), stopAtDifference(false), headless(false), terminal(false), stats(false), scale(1),
       help(false), version(false) {}
 
 int CommandLine::parse(int argc, const char* const* argv) {
@@ -26,6 +26,14 @@ int CommandLine::parse(int argc, const char* const* argv) {
             ++i;
         } else if (argument == "--stop-at-difference") {
             stopAtDifference = true;
+        } else if (argument == "--scale") {
+            const std::string number = i + 1 < argc ? argv[i + 1] : "";
+            if (number.size() != 1 || number[0] < '1' || number[0] > '4') {
+                error = "--scale needs a whole number from 1 to 4";
+                return -1;
+            }
+            scale = number[0] - '0';
+            ++i;
         } else if (argument == "--headless") {
             headless = true;
         } else if (argument == "--terminal") {
@@ -89,6 +97,10 @@ bool CommandLine::wantsStats() const {
     return stats;
 }
 
+int CommandLine::getScale() const {
+    return scale;
+}
+
 bool CommandLine::wantsHelp() const {
     return help;
 }
@@ -104,7 +116,7 @@ const std::string& CommandLine::getError() const {
 std::string CommandLine::usage(const std::string& program) {
     return "usage: " + program +
            " [--record FILE] [--replay FILE [--headless | --frame N | --stop-at-difference]]\n"
-           "       [--terminal] [--stats]\n"
+           "       [--terminal] [--scale N] [--stats]\n"
            "  --record FILE   play, and write every input to FILE as a replay (with --replay:\n"
            "                  when you take over with Tab)\n"
            "  --replay FILE   watch FILE: Space pause, . , step, Left Right 10 s, Home End,\n"
@@ -113,6 +125,7 @@ std::string CommandLine::usage(const std::string& program) {
            "  --frame N       with --replay: open it paused at frame N\n"
            "  --stop-at-difference  with --replay: pause where it first differs\n"
            "  --terminal      play in this terminal instead of a window\n"
+           "  --scale N       a window N times 1024 x 768 (N = 1 to 4), drawn at that size\n"
            "  --stats         at exit, print how long each phase of a frame took\n"
            "  --version       print the engine's version and exit\n";
 }

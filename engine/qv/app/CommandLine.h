@@ -38,6 +38,9 @@ public:
     /// "--stats": print the frame statistics at exit.
     bool wantsStats() const;
 
+    /// "--scale N": the window N times 1024 x 768, 1 to 4; 1 without it.
+    int getScale() const;
+
     /// "--help" or "-h" was given.
     bool wantsHelp() const;
 
@@ -58,6 +61,7 @@ private:
     bool headless;
     bool terminal;
     bool stats;
+    int scale;
     bool help;
     bool version;
     std::string error;

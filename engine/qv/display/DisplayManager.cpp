@@ -14,7 +14,7 @@ constexpr const char* WINDOW_TITLE = "Quorvel";
 
 DisplayManager::DisplayManager()
     : screenOpen(false), horizontalPixels(1024), verticalPixels(768), horizontalChars(80),
-      verticalChars(24), title(WINDOW_TITLE), headless(false),
+      verticalChars(24), title(WINDOW_TITLE), headless(false), scale(1),
       drawingGrid(horizontalChars, verticalChars), shownGrid(horizontalChars, verticalChars),
       hidden(false) {
     setType("DisplayManager");
@@ -33,6 +33,14 @@ void DisplayManager::setHeadless(bool isHeadless) {
 
 bool DisplayManager::isHeadless() const {
     return headless;
+}
+
+void DisplayManager::setScale(int newScale) {
+    scale = newScale < 1 ? 1 : newScale;
+}
+
+int DisplayManager::getScale() const {
+    return scale;
 }
 
 void DisplayManager::setScreen(std::unique_ptr<Screen> newScreen) {
@@ -63,8 +71,8 @@ int DisplayManager::startUp() {
     }
     // Room for a full grid, so frames never reallocate.
     frame.reserve(static_cast<std::size_t>(horizontalChars * verticalChars));
-    const int opened =
-        screen->open(title, horizontalChars, verticalChars, horizontalPixels, verticalPixels);
+    const int opened = screen->open(title, horizontalChars, verticalChars, horizontalPixels * scale,
+                                    verticalPixels * scale);
     screenOpen = screen->isOpen();
     if (opened != 0) {
         failure = screen->getFailure();

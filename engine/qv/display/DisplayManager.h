@@ -46,6 +46,14 @@ public:
     /// Whether this display is headless.
     bool isHeadless() const;
 
+    /// How many of the screen's pixels a window pixel takes each way (1 to
+    /// 4, 1 unless set; set before startUp()): the window is that many times
+    /// 1024 x 768 and its glyphs are drawn that many times larger, while
+    /// the game still sees 1024 x 768 pixels, mouse positions included.
+    void setScale(int newScale);
+    /// The scale the screen opens with.
+    int getScale() const;
+
     /// Closes the screen.
     void shutDown() override;
 
@@ -136,6 +144,7 @@ private:
     std::string title;
 
     bool headless;
+    int scale;
     // The frame being drawn, and the last one shown.
     TextGrid drawingGrid;
     TextGrid shownGrid;

@@ -8,8 +8,11 @@
     const COLUMNS = 80;
     const ROWS = 24;
     const canvas = document.getElementById('screen');
-    const CELL_WIDTH = canvas.width / COLUMNS;
-    const CELL_HEIGHT = canvas.height / ROWS;
+    // The game's window, in its own pixels: what mouse positions are in.
+    const WIDTH = 1024;
+    const HEIGHT = 768;
+    const CELL_WIDTH = WIDTH / COLUMNS;
+    const CELL_HEIGHT = HEIGHT / ROWS;
     // As the desktop window: twice the smaller cell side, in bold.
     const GLYPH_PIXELS = Math.floor(2 * Math.min(CELL_WIDTH, CELL_HEIGHT));
     const FONT = `bold ${GLYPH_PIXELS}px "qv-font"`;
@@ -53,6 +56,7 @@
     let pointer = {x: 0, y: 0};
     let audio = null;
     const sounds = [];
+    const MP3_DELAY = 1105;
     let logShown = 0;
     let recordingSize = -1;
     let recordingUrl = null;
@@ -65,10 +69,46 @@
     function canvasPoint(event) {
         const box = canvas.getBoundingClientRect();
         return {
-            x: Math.floor((event.clientX - box.left) * canvas.width / box.width),
-            y: Math.floor((event.clientY - box.top) * canvas.height / box.height),
+            x: Math.floor((event.clientX - box.left) * WIDTH / box.width),
+            y: Math.floor((event.clientY - box.top) * HEIGHT / box.height),
         };
     }
+
+    // The canvas holds a pixel for each of the screen's (2048 x 1536 at a
+    // pixel ratio of 2), so glyphs are drawn at the size they are seen, and
+    // it takes the largest 4:3 box the window has room for above the bar.
+    const bar = document.getElementById('bar');
+    let zoom = 1;
+    let lastFrame = null;
+    function fitCanvas() {
+        const ratio = window.devicePixelRatio || 1;
+        const roomWidth = document.documentElement.clientWidth;
+        const roomHeight = window.innerHeight - bar.offsetHeight;
+        const shown = Math.max(0.1, Math.min(roomWidth / WIDTH, roomHeight / HEIGHT));
+        canvas.style.width = `${Math.floor(WIDTH * shown)}px`;
+        canvas.style.height = `${Math.floor(HEIGHT * shown)}px`;
+        if (Math.round(WIDTH * ratio) !== canvas.width) {
+            zoom = ratio;
+            canvas.width = Math.round(WIDTH * ratio);
+            canvas.height = Math.round(HEIGHT * ratio);
+            // A new backing store starts blank: the last frame again.
+            if (lastFrame !== null) {
+                drawCells(lastFrame);
+            }
+        }
+    }
+    // Moving to a screen of another pixel ratio fires no resize: a query on
+    // the present ratio does, once, and is made again for the new one.
+    function watchRatio() {
+        const query = matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`);
+        query.addEventListener('change', () => {
+            fitCanvas();
+            watchRatio();
+        }, {once: true});
+    }
+    window.addEventListener('resize', fitCanvas);
+    watchRatio();
+    fitCanvas();
 
     // Browsers let sound start only after the player's first key or click.
     function wakeAudio() {
@@ -95,7 +135,15 @@
         source.onended = () => {
             sound.sources = sound.sources.filter((s) => s !== source);
         };
-        source.start();
+        // Only the sound itself, so music loops without a gap.
+        const rate = sound.buffer.sampleRate;
+        if (sound.loop) {
+            source.loopStart = sound.first / rate;
+            source.loopEnd = (sound.first + sound.samples) / rate;
+            source.start(0, sound.first / rate);
+        } else {
+            source.start(0, sound.first / rate, sound.samples / rate);
+        }
         sound.sources.push(source);
     }
 
@@ -149,34 +197,47 @@
     canvas.addEventListener('contextmenu', (event) => event.preventDefault());
     document.getElementById('again').addEventListener('click', () => location.reload());
 
+    // words: four 32-bit words a cell, column and row as floats, character
+    // and colour as ints; drawn in the canvas's own pixels.
+    function drawCells(words) {
+        const cells = new Float32Array(words.buffer, words.byteOffset, words.length);
+        const cellWidth = CELL_WIDTH * zoom;
+        const cellHeight = CELL_HEIGHT * zoom;
+        const glyph = GLYPH_PIXELS * zoom;
+        context.fillStyle = COLORS[0];
+        context.fillRect(0, 0, canvas.width, canvas.height);
+        context.font = `bold ${glyph}px "qv-font"`;
+        context.textBaseline = 'alphabetic';
+        for (let word = 0; word < cells.length; word += 4) {
+            const x = cells[word] * cellWidth;
+            const y = cells[word + 1] * cellHeight;
+            const ch = words[word + 2] & 0xff;
+            const color = words[word + 3];
+            // A black cell behind each character cuts off what the
+            // character before it drew past its own cell.
+            context.fillStyle = COLORS[0];
+            context.fillRect(x - cellWidth / 10, y + cellHeight / 5, cellWidth, cellHeight);
+            if (ch === 32 || ch === 9 || ch === 10 || ch === 13) {
+                continue;
+            }
+            context.fillStyle = color >= 0 && color < COLORS.length ? COLORS[color] : '#ffffff';
+            context.fillText(String.fromCharCode(ch), x, y + glyph);
+        }
+    }
+
     // What the engine calls, each once per frame or per sound.
     const page = {
         frames: 0,
         firstFrameMs: null,
+        frameTimes: [],
         canvas: canvas,
 
         // cells: [column, row] as floats, then [character, colour] as ints,
         // four 32-bit words per cell from word index `first` on.
         drawFrame(floats, ints, first, count) {
-            context.fillStyle = COLORS[0];
-            context.fillRect(0, 0, canvas.width, canvas.height);
-            context.font = FONT;
-            context.textBaseline = 'alphabetic';
-            for (let i = 0, word = first; i < count; ++i, word += 4) {
-                const x = floats[word] * CELL_WIDTH;
-                const y = floats[word + 1] * CELL_HEIGHT;
-                const ch = ints[word + 2] & 0xff;
-                const color = ints[word + 3];
-                // A black cell behind each character cuts off what the
-                // character before it drew past its own cell.
-                context.fillStyle = COLORS[0];
-                context.fillRect(x - CELL_WIDTH / 10, y + CELL_HEIGHT / 5, CELL_WIDTH, CELL_HEIGHT);
-                if (ch === 32 || ch === 9 || ch === 10 || ch === 13) {
-                    continue;
-                }
-                context.fillStyle = color >= 0 && color < COLORS.length ? COLORS[color] : '#ffffff';
-                context.fillText(String.fromCharCode(ch), x, y + GLYPH_PIXELS);
-            }
+            // Kept, to be drawn again on a new backing store.
+            lastFrame = ints.slice(first, first + 4 * count);
+            drawCells(lastFrame);
             if (this.firstFrameMs === null) {
                 this.firstFrameMs = performance.now();
                 console.log(`first frame ${this.firstFrameMs.toFixed(0)} ms after navigation`);
@@ -215,12 +276,23 @@
         },
 
         // Decoding finishes later; a sound played before then stays silent,
-        // music starts when it is ready.
-        loadSound(bytes) {
-            const sound = {buffer: null, loop: false, sources: [], wanted: false};
+        // music starts when it is ready. samples and rate: the sound's length
+        // and sample rate, for an MP3 made from a WAV file, else 0.
+        loadSound(bytes, samples, rate) {
+            const sound = {buffer: null, loop: false, sources: [], wanted: false, first: 0, samples: 0};
             sounds.push(sound);
             if (audio !== null) {
                 audio.decodeAudioData(bytes.slice().buffer).then((buffer) => {
+                    // Decoders that keep the encoder's delay in front of the
+                    // sound (1105 samples from LAME at 44.1 kHz) are given
+                    // away by the length; those that drop it are not.
+                    // Both are counted at the context's rate, which decoding
+                    // converts to.
+                    const resampled = samples > 0 ? Math.round(samples * buffer.sampleRate / rate) : 0;
+                    const inFront = resampled > 0 ? Math.round(MP3_DELAY * buffer.sampleRate / rate) : 0;
+                    sound.first = resampled > 0 && buffer.length >= resampled + inFront ? inFront : 0;
+                    sound.samples = resampled > 0 ? Math.min(resampled, buffer.length - sound.first)
+                        : buffer.length;
                     sound.buffer = buffer;
                     if (sound.wanted) {
                         startSound(sound);
@@ -250,6 +322,18 @@
             sound.sources = [];
         },
 
+        // Each decoded sound's part that plays, in seconds from its
+        // buffer's start: [first, length].
+        soundParts() {
+            return sounds.filter((sound) => sound.buffer !== null).map((sound) =>
+                [sound.first / sound.buffer.sampleRate, sound.samples / sound.buffer.sampleRate]);
+        },
+
+        // 'running' while sound can play, 'none' without Web Audio.
+        audioState() {
+            return audio === null ? 'none' : audio.state;
+        },
+
         soundsPlaying() {
             return sounds.filter((sound) => sound.sources.length > 0).length;
         },
@@ -257,8 +341,117 @@
         setTitle(text) {
             document.title = text;
         },
+
+        // The program hands its frames over: frame() runs one and says
+        // whether the game goes on.
+        runFrames(headless, frame) {
+            const run = () => {
+                try {
+                    return frame();
+                } catch (e) {
+                    // The last frame ends the program by throwing.
+                    if (e === 'unwind' || (e && e.name === 'ExitStatus')) {
+                        return false;
+                    }
+                    throw e;
+                }
+            };
+            (headless ? runChunks : runOnRefresh)(run);
+        },
     };
     window.qvPage = page;
+
+    // A headless replay runs as fast as it can, in chunks that leave the page
+    // a turn between them (a message comes back sooner than a timer).
+    const CHUNK_MS = 50;
+    function runChunks(run) {
+        const channel = new MessageChannel();
+        channel.port1.onmessage = () => {
+            const until = performance.now() + CHUNK_MS;
+            while (performance.now() < until) {
+                if (!run()) {
+                    channel.port1.close();
+                    return;
+                }
+            }
+            channel.port2.postMessage(null);
+        };
+        channel.port2.postMessage(null);
+    }
+
+    // Frames on the display's clock. Each frame is shown for the same whole
+    // number of refreshes, the number that comes nearest the engine's 33 ms:
+    // two at 60 Hz (33.3 ms), four at 120 Hz (33.3 ms), five at 144 Hz
+    // (34.7 ms). A frame shown for two refreshes and the next for one would
+    // judder; a game a few per cent slow does not. The refresh period is the
+    // median of the last gaps between animation frames, so a late or missed
+    // refresh does not change it.
+    const FRAME_MS = 33;
+    const GAPS_KEPT = 15;
+    let frameRunner = null;
+    let lastRefresh = null;
+    let refreshesOwed = 0;
+    const gaps = [];
+    function refreshPeriod() {
+        if (gaps.length === 0) {
+            return 1000 / 60;
+        }
+        const sorted = gaps.slice().sort((a, b) => a - b);
+        return sorted[sorted.length >> 1];
+    }
+    function onRefresh(now) {
+        if (frameRunner === null) {
+            return;
+        }
+        requestAnimationFrame(onRefresh);
+        // A hidden page runs no frames; it goes on from the same frame.
+        if (document.hidden) {
+            lastRefresh = null;
+            return;
+        }
+        const perFrame = Math.max(1, Math.round(FRAME_MS / refreshPeriod()));
+        if (lastRefresh === null) {
+            refreshesOwed = perFrame;
+        } else {
+            const gap = now - lastRefresh;
+            gaps.push(gap);
+            if (gaps.length > GAPS_KEPT) {
+                gaps.shift();
+            }
+            refreshesOwed += Math.max(1, Math.round(gap / refreshPeriod()));
+        }
+        lastRefresh = now;
+        if (refreshesOwed < perFrame) {
+            return;
+        }
+        // A frame that comes a refresh late is not made up by a short one
+        // after it: every frame stays on screen its full number of refreshes.
+        refreshesOwed = 0;
+        // When each frame was due on the display's clock and when the
+        // browser called it: the figures read both.
+        if (page.frameTimes.length < 1e6) {
+            page.frameTimes.push([now, performance.now()]);
+        }
+        if (!frameRunner()) {
+            frameRunner = null;
+        }
+    }
+    function runOnRefresh(run) {
+        frameRunner = run;
+        requestAnimationFrame(onRefresh);
+    }
+    // Music and sounds stop with the frames while the page is hidden.
+    document.addEventListener('visibilitychange', () => {
+        if (audio === null) {
+            return;
+        }
+        if (document.hidden) {
+            audio.suspend().catch(() => {});
+        } else {
+            lastRefresh = null;
+            wakeAudio();
+        }
+    });
 
     // The log file and the recording grow as the program runs: the new log
     // lines go to the console and the link always offers the whole recording.
@@ -348,8 +541,9 @@
         const replayUrl = params.get('replay');
         const replayFile = replayUrl === null ? null
             : '/' + (replayUrl.split(/[/?#]/).filter((part) => part !== '').pop() || 'given.replay');
+        // A replay here is headless: it plays nothing, so nothing is decoded.
         try {
-            audio = new AudioContext();
+            audio = replayFile === null ? new AudioContext() : null;
         } catch (e) {
             console.warn(`${program}: no Web Audio; the game runs silent`);
         }
@@ -384,7 +578,9 @@
             },
         };
         window.Module = module;
-        const follower = setInterval(followFiles, 250);
+        // A replay's log is shown once it has run: reading it as it grows
+        // would slow the replay down.
+        const follower = replayFile === null ? setInterval(followFiles, 250) : null;
         canvas.focus();
         document.fonts.load(FONT).then((faces) => {
             if (faces.length === 0) {
