@@ -3,6 +3,7 @@
 // state outlives its world must be caught instead of shown wrong.
 #include "qv/app/ReplayCursor.h"
 #include "qv/app/TestGame.h"
+#include "qv/core/EventKeyboard.h"
 #include "qv/core/GameManager.h"
 #include "qv/display/DisplayManager.h"
 #include "qv/replay/ReplaySession.h"
@@ -89,6 +90,25 @@ TEST(ReplaySeek, TestGameRefusesAFrameThePlayerNeverReached) {
     EXPECT_EQ(game.startFromReplay(qvtest::sourcePath("tests/replays/enemies-close-in.replay"),
                                    5000, quorvelSetup().start),
               -1);
+}
+
+// The viewer's own keys past NUM0 reach a game as any key outside its table.
+TEST(ReplaySeek, TheViewersKeysReachTheGameAsUndefined) {
+    qv::TestGame game;
+    ASSERT_EQ(game.start(nullptr), 0);
+    std::vector<int> heard;
+    auto* listener = new qvtest::RecordingObject;
+    listener->onEvent = [&heard](qvtest::RecordingObject&, const qv::Event* event) {
+        if (event->getType() == qv::EventKeyboard::TYPE) {
+            heard.push_back(static_cast<const qv::EventKeyboard*>(event)->getKey());
+        }
+    };
+    for (const auto key : {qv::Keyboard::HOME, qv::Keyboard::END, qv::Keyboard::LEFT_BRACKET,
+                           qv::Keyboard::RIGHT_BRACKET, qv::Keyboard::NUM0}) {
+        game.feed(0, qv::InputEvent::key(qv::KeyboardAction::PRESSED, key));
+    }
+    game.run(1);
+    EXPECT_EQ(heard, (std::vector<int>{-1, -1, -1, -1, qv::Keyboard::NUM0}));
 }
 
 int placed = 0; // never reset by the game: a fresh process starts it at 0
