@@ -1,6 +1,5 @@
 #include "qv/app/GameRunner.h"
 
-#include "qv/app/ReplayViewer.h"
 #include "qv/app/RunGame.h"
 
 #include "qv/core/GameManager.h"
@@ -107,6 +106,13 @@ bool GameRunner::start(int argc, char** argv) {
         failure = "cannot start: the game's setup failed; " + log.getFileName() + " says why";
         return false;
     }
+    if (replaying && !options.isHeadless()) {
+        ReplayViewer::Options watch;
+        watch.frame = options.getFrame();
+        watch.stopAtDifference = options.stopsAtDifference();
+        watch.recordFile = options.getRecordFile();
+        viewer = std::make_unique<ReplayViewer>(setup.start, watch);
+    }
     return true;
 }
 
@@ -117,21 +123,25 @@ bool GameRunner::isHeadless() const {
 bool GameRunner::frame() {
     GameManager& game = GameManager::getInstance();
     if (!framesBegun) {
-        game.beginRun();
         framesBegun = true;
+        if (viewer) {
+            viewer->begin();
+            return true;
+        }
+        game.beginRun();
     } else {
         game.endWait();
     }
-    return game.step();
+    if (viewer && !viewer->tick()) {
+        game.setGameOver(true);
+        return false;
+    }
+    return viewer ? true : game.step();
 }
 
 void GameRunner::runFrames() {
-    if (!options.getReplayFile().empty() && !options.isHeadless()) {
-        ReplayViewer::Options watch;
-        watch.frame = options.getFrame();
-        watch.stopAtDifference = options.stopsAtDifference();
-        watch.recordFile = options.getRecordFile();
-        ReplayViewer(setup.start, watch).run();
+    if (viewer) {
+        viewer->run();
     } else {
         GameManager::getInstance().run();
     }

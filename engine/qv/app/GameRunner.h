@@ -3,8 +3,10 @@
 
 #include "qv/app/CommandLine.h"
 #include "qv/app/GameSetup.h"
+#include "qv/app/ReplayViewer.h"
 
 #include <chrono>
+#include <memory>
 #include <string>
 
 namespace qv {
@@ -52,6 +54,8 @@ private:
     int earlyStatus;
     /// Whether frame() has run a frame since start().
     bool framesBegun;
+    /// A replay being watched (not headless), from start() on.
+    std::unique_ptr<ReplayViewer> viewer;
     /// Said once the screen is closed: a terminal shows it only then.
     std::string failure;
     std::chrono::steady_clock::time_point started;

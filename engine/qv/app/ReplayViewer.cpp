@@ -179,11 +179,16 @@ bool ReplayViewer::tick() {
     InputManager::getInstance().pollScreen(events);
     bool keyPressed = false;
     for (const InputEvent& event : events) {
-        if (event.kind == InputEvent::Kind::KEY &&
-            event.action == static_cast<int>(KeyboardAction::PRESSED)) {
-            press(static_cast<Keyboard::Key>(event.code));
-            keyPressed = true;
+        if (event.kind != InputEvent::Kind::KEY ||
+            event.action != static_cast<int>(KeyboardAction::PRESSED)) {
+            continue;
         }
+        if (event.code == Keyboard::SEEK && !takenOver) {
+            seekTo(event.x);
+        } else {
+            press(static_cast<Keyboard::Key>(event.code));
+        }
+        keyPressed = true;
     }
     if (game.getGameOver()) {
         return false; // its window was closed
@@ -208,9 +213,8 @@ bool ReplayViewer::tick() {
     return true;
 }
 
-void ReplayViewer::run() {
-    GameManager& game = GameManager::getInstance();
-    game.beginRun();
+void ReplayViewer::begin() {
+    GameManager::getInstance().beginRun();
     if (options.stopAtDifference) {
         runToDifference();
         paused = true;
@@ -218,6 +222,12 @@ void ReplayViewer::run() {
         seekTo(options.frame);
         paused = true;
     }
+    showStatus(false);
+}
+
+void ReplayViewer::run() {
+    GameManager& game = GameManager::getInstance();
+    begin();
     const std::int64_t period = static_cast<std::int64_t>(game.getFrameTime()) * 1000;
     std::int64_t next = platform::monotonicMicros();
     while (tick()) {

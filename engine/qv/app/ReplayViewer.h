@@ -36,8 +36,18 @@ public:
     ReplayViewer(std::function<int()> setup, Options options);
 
     /// Runs the replay until it ends (played to its end, or its window
-    /// closed), or, once taken over, until the game ends.
+    /// closed), or, once taken over, until the game ends: begin(), then
+    /// tick() every frame period.
     void run();
+
+    /// Opens the replay: at its first frame, paused at the frame asked for,
+    /// or at its first difference.
+    void begin();
+
+    /// One frame period: the screen's keys (a page's buttons among them),
+    /// the frames the speed asks for (the last of them shown), the status.
+    /// False once the replay or the game taken over is over.
+    bool tick();
 
     /// Acts on one control key (other keys do nothing).
     void press(Keyboard::Key key);
@@ -49,8 +59,6 @@ public:
     static std::string clockText(int frames);
 
 private:
-    /// Runs this tick's frames; false once the replay is over.
-    bool tick();
     /// Seeks, keeping the cursor's complaint for the status line.
     void seekTo(int target);
     void runToDifference();

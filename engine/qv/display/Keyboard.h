@@ -86,9 +86,12 @@ enum Key : int {
     /// Keys past NUM0 reach the game as UNDEFINED, as every key outside the
     /// table does; only a replay's viewer tells them apart.
     HOME,
-    END,          ///< see HOME
-    LEFT_BRACKET, ///< see HOME
-    RIGHT_BRACKET ///< see HOME
+    END,           ///< see HOME
+    LEFT_BRACKET,  ///< see HOME
+    RIGHT_BRACKET, ///< see HOME
+    /// Not a key: a page's scrub bar asking a replay's viewer for the frame
+    /// in the event's x.
+    SEEK
 };
 
 } // namespace Keyboard

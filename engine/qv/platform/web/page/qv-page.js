@@ -33,6 +33,10 @@
     for (let i = 0; i < 26; ++i) KEYS['Key' + String.fromCharCode(65 + i)] = 31 + i;
     for (let i = 1; i <= 9; ++i) KEYS['Digit' + i] = 56 + i;
     KEYS.Digit0 = 66;
+    // Keys the engine hands a game as -1 but a replay's viewer tells apart,
+    // and its scrub bar's seek.
+    Object.assign(KEYS, {Home: 67, End: 68, BracketLeft: 69, BracketRight: 70});
+    const SEEK = 71;
     // The browser would scroll, move the focus or open its help with these.
     const BROWSER_KEYS = /^(Arrow|Space$|Tab$|F\d+$|Backspace$|PageUp$|PageDown$|Home$|End$)/;
     // DOM button numbers to the engine's: left, middle, right.
@@ -49,6 +53,11 @@
     const messages = document.getElementById('messages');
     const notice = document.getElementById('notice');
     const saveLink = document.getElementById('save');
+    const viewer = document.getElementById('viewer');
+    const scrub = document.getElementById('scrub');
+    const scrubDone = document.getElementById('scrub-done');
+    const status = document.getElementById('status');
+    let frameCount = 0;
 
     const heldKeys = new Set();
     const heldButtons = new Set();
@@ -195,6 +204,20 @@
         events.push([MOUSE, MOVED, -1, pointer.x, pointer.y]);
     });
     canvas.addEventListener('contextmenu', (event) => event.preventDefault());
+    // The viewer's buttons are its keys; the scrub bar seeks where clicked.
+    for (const button of viewer.querySelectorAll('button')) {
+        button.addEventListener('click', () => {
+            events.push([KEY, PRESSED, Number(button.dataset.key), 0, 0]);
+            canvas.focus();
+        });
+    }
+    scrub.addEventListener('mousedown', (event) => {
+        const box = scrub.getBoundingClientRect();
+        const part = Math.min(Math.max((event.clientX - box.left) / box.width, 0), 1);
+        events.push([KEY, PRESSED, SEEK, Math.round(part * Math.max(frameCount - 1, 0)), 0]);
+        event.preventDefault();
+        canvas.focus();
+    });
     document.getElementById('again').addEventListener('click', () => location.reload());
 
     // words: four 32-bit words a cell, column and row as floats, character
@@ -340,6 +363,16 @@
 
         setTitle(text) {
             document.title = text;
+        },
+
+        // A replay's viewer says where it stands: "frame N / COUNT ...".
+        setStatus(text) {
+            status.textContent = text;
+            const at = /^frame (\d+) \/ (\d+)/.exec(text);
+            if (at !== null) {
+                frameCount = Number(at[2]);
+                scrubDone.style.width = `${100 * Number(at[1]) / Math.max(frameCount - 1, 1)}%`;
+            }
         },
 
         // The program hands its frames over: frame() runs one and says
@@ -489,9 +522,13 @@
         }
     }
 
-    function programArguments(replayFile) {
+    function programArguments(replayFile, watched) {
         const args = [];
-        if (replayFile !== null) {
+        if (watched) {
+            // Watched from a frame on, and recorded when the player takes over.
+            args.push('--replay', replayFile, '--frame', params.get('frame'),
+                '--record', RECORDING_FILE);
+        } else if (replayFile !== null) {
             args.push('--replay', replayFile, '--headless');
         } else {
             args.push('--record', RECORDING_FILE);
@@ -541,14 +578,18 @@
         const replayUrl = params.get('replay');
         const replayFile = replayUrl === null ? null
             : '/' + (replayUrl.split(/[/?#]/).filter((part) => part !== '').pop() || 'given.replay');
-        // A replay here is headless: it plays nothing, so nothing is decoded.
+        // A replay with &frame=N is watched from that frame, with its sounds;
+        // one without is checked headless: it plays nothing, so nothing is
+        // decoded.
+        const watched = replayFile !== null && /^\d{1,9}$/.test(params.get('frame') || '');
+        viewer.hidden = !watched;
         try {
-            audio = replayFile === null ? new AudioContext() : null;
+            audio = replayFile === null || watched ? new AudioContext() : null;
         } catch (e) {
             console.warn(`${program}: no Web Audio; the game runs silent`);
         }
         const module = {
-            arguments: programArguments(replayFile),
+            arguments: programArguments(replayFile, watched),
             print(line) {
                 console.log(line);
                 if (/^frames=\d+ checks=\d+ mismatches=\d+ seconds=/.test(line)) {
@@ -580,7 +621,7 @@
         window.Module = module;
         // A replay's log is shown once it has run: reading it as it grows
         // would slow the replay down.
-        const follower = replayFile === null ? setInterval(followFiles, 250) : null;
+        const follower = replayFile === null || watched ? setInterval(followFiles, 250) : null;
         canvas.focus();
         document.fonts.load(FONT).then((faces) => {
             if (faces.length === 0) {
