@@ -190,8 +190,10 @@ bool ReplayViewer::tick() {
         }
         keyPressed = true;
     }
-    if (game.getGameOver()) {
-        return false; // its window was closed
+    if (game.getGameOver() || game.stopRequested()) {
+        // Its window was closed, or a signal asked the program to end.
+        ReplaySession::getInstance().stopReplay();
+        return false;
     }
     const ReplaySession& session = ReplaySession::getInstance();
     if (!paused && !takenOver) {
