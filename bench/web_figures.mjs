@@ -4,7 +4,9 @@
 // beside the desktop's for the same game, and headless replay speed of the
 // wasm build against native on that game.
 // Usage (after scripts/web.sh --build-only, a desktop build and npm install
-// in tests/web): node bench/web_figures.mjs [SECONDS]
+// in tests/web): node bench/web_figures.mjs [SECONDS [SITE_DIR]]
+// SITE_DIR (build-web/site by default) may hold another build of the page,
+// such as an older one to hold this one against.
 // Prints the figures and leaves the recorded game in build-web/figures.replay.
 import {spawnSync} from 'node:child_process';
 import fs from 'node:fs';
@@ -14,7 +16,7 @@ import zlib from 'node:zlib';
 import {launchChromium, serveFiles} from '../tests/web/chromium.mjs';
 
 const root = path.resolve(path.dirname(new URL(import.meta.url).pathname), '..');
-const site = path.join(root, 'build-web/site');
+const site = path.resolve(process.argv[3] || path.join(root, 'build-web/site'));
 const quorvel = path.join(root, 'build/quorvel');
 const seconds = Number(process.argv[2] || 60);
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'qv-figures-'));
@@ -81,6 +83,19 @@ const recording = await page.evaluate(
 fs.writeFileSync(path.join(work, 'figures.replay'), recording);
 fs.copyFileSync(path.join(work, 'figures.replay'), path.join(root, 'build-web/figures.replay'));
 console.log(lines.filter((line) => line.startsWith('phase=')).join('\n'));
+// The engine's period above runs from one frame's call to the next's. The
+// page also keeps, per frame, the refresh it was due on: the display's clock,
+// on which the player sees it.
+const times = await page.evaluate(() => qvPage.frameTimes);
+if (times) {
+    for (const [which, index] of [['display', 0], ['called', 1]]) {
+        const gaps = times.slice(1).map((t, i) => t[index] - times[i][index]).sort((a, b) => a - b);
+        const at = (fraction) => gaps[Math.min(gaps.length - 1, Math.floor(fraction * gaps.length))];
+        const us = (ms) => Math.round(ms * 1000);
+        console.log(`period_on=${which} frames=${gaps.length} min_us=${us(gaps[0])} ` +
+                    `p50_us=${us(at(0.5))} p99_us=${us(at(0.99))} max_us=${us(gaps[gaps.length - 1])}`);
+    }
+}
 await page.close();
 
 console.log('== the same game on the desktop (--replay in a window, --stats) ==');
@@ -89,17 +104,25 @@ const desktop = spawnSync('xvfb-run', ['-a', '-s', '-screen 0 1280x1024x24', quo
                           {cwd: root, encoding: 'utf8'});
 console.log(desktop.stdout.trim());
 
-console.log('== headless replay of that game: page (wasm) and native ==');
-const replayPage = await browser.newPage();
-await replayPage.goto(`${origin}/?replay=figures.replay`);
-await replayPage.waitForFunction(() => document.title.startsWith('frames='), {timeout: 120000});
-const inPage = await replayPage.title();
-const native = spawnSync(quorvel, ['--replay', path.join(work, 'figures.replay'), '--headless'],
-                         {cwd: root, encoding: 'utf8'}).stdout.trim();
-for (const [where, line] of [['page', inPage], ['native', native]]) {
-    const [, frames, secs] = /frames=(\d+) .* seconds=([\d.]+)/.exec(line);
-    console.log(`${where.padEnd(7)} ${line}  ${(Number(frames) / Number(secs)).toFixed(0)} frames/s`);
+console.log('== headless replay of that game, 5 times each, taking turns: page (wasm) and native ==');
+const rates = {page: [], native: []};
+for (let turn = 0; turn < 5; ++turn) {
+    const replayPage = await browser.newPage();
+    await replayPage.goto(`${origin}/?replay=figures.replay`);
+    await replayPage.waitForFunction(() => document.title.startsWith('frames='), {timeout: 120000});
+    const inPage = await replayPage.title();
+    await replayPage.close();
+    const native = spawnSync(quorvel, ['--replay', path.join(work, 'figures.replay'), '--headless'],
+                             {cwd: root, encoding: 'utf8'}).stdout.trim();
+    for (const [where, line] of [['page', inPage], ['native', native]]) {
+        const [, frames, secs] = /frames=(\d+) .* seconds=([\d.]+)/.exec(line);
+        rates[where].push(Number(frames) / Number(secs));
+        console.log(`${where.padEnd(7)} ${line}  ${rates[where].at(-1).toFixed(0)} frames/s`);
+    }
 }
+const median = (values) => values.slice().sort((a, b) => a - b)[values.length >> 1];
+console.log(`median frames/s: page ${median(rates.page).toFixed(0)}, native ` +
+            `${median(rates.native).toFixed(0)}, page/native ${(median(rates.page) / median(rates.native)).toFixed(2)}`);
 
 await browser.close();
 server.stop();

@@ -29,7 +29,7 @@ TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool libxt
 # The browser build: the compiler and its JavaScript parser, python3 to serve
 # the page; the browser test drives Debian's Chromium from node (npm comes
 # with nodejs from some sources and separately from Debian's).
-WEB_PACKAGES=(emscripten node-acorn python3)
+WEB_PACKAGES=(emscripten node-acorn python3 sox libsox-fmt-mp3)
 WEB_TEST_PACKAGES=(chromium nodejs)
 command -v npm >/dev/null 2>&1 || WEB_TEST_PACKAGES+=(npm)
 

@@ -5,6 +5,7 @@
 /// The whole public interface of the qv engine in one include.
 
 #include "qv/app/CommandLine.h"
+#include "qv/app/GameRunner.h"
 #include "qv/app/GameSetup.h"
 #include "qv/app/RunGame.h"
 #include "qv/app/TestGame.h"

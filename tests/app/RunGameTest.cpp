@@ -35,6 +35,11 @@ TEST(RunGame, AnswersEachCommandLineInTheGamesNameWithItsStatus) {
         {{"--help"}, "tester", 0, "usage: tester [", ""},
         {{"--version"}, "tester", 0, version, ""},
         {{"--nope"}, "tester", 2, "", "tester: unknown option: --nope\nusage: tester ["},
+        {{"--scale", "5"},
+         "tester",
+         2,
+         "",
+         "tester: --scale needs a whole number from 1 to 4\nusage: tester ["},
         {{"--replay"}, "", 2, "", "tool: --replay needs a file name\nusage: tool ["},
         {{"--replay", "missing.replay", "--headless"}, "tester", 2, "", "tester: missing.replay: "},
         // The log's first failure follows; a replay the game never ran is not judged.

@@ -19,7 +19,8 @@ close_after() {
     shift
     "$game" "$@" >out.txt 2>&1 &
     pid=$!
-    find_window '^Quorvel$' || fail "no window"
+    # A replay's window carries its status line after the title.
+    find_window '^Quorvel( |$)' || fail "no window"
     [ "$1" = --replay ] || hold p 0.2
     sleep "$seconds"
     "$close_window" "$window" || fail "no close request sent"

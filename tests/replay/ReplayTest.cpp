@@ -3,10 +3,12 @@
 // reader too. Golden replays (tests/replays) play headless to the screen and
 // log (.screen, .messages) committed beside them; QV_UPDATE_GOLDEN=1 rewrites
 // those instead.
+#include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
 #include "qv/replay/ReplayReader.h"
 #include "qv/replay/ReplaySession.h"
 #include "qv/replay/ReplayWriter.h"
+#include "qv/world/Object.h"
 #include "support/HeadlessReplay.h"
 #include "support/TestSupport.h"
 
@@ -39,6 +41,7 @@ TEST(ReplayFiles, AreReadWholeOrRefusedWithTheFirstBadLineAndWhy) {
                              "C 30 4 0123456789abcdef 2 fedcba9876543210\n"
                              "E 31 4 0123456789abcdef 0 cbf29ce484222325\n";
     const std::string whole = "K 1 0 3\nK 2 0 4\nK 2 1 4\n";
+    const std::string object = "O 30 7 0123456789abcdef 4100000040400000 fedcba9876543210\n";
     struct Case {
         std::string text, error, kept = {};
         int lastFrame = -1, cutLine = 0;
@@ -71,6 +74,10 @@ TEST(ReplayFiles, AreReadWholeOrRefusedWithTheFirstBadLineAndWhy) {
         {v + "K 1 0 3\r\n", "line 2: garbled"},
         {v + std::string("K 1 0\0 3\n", 9), "line 2: garbled"},
         {v + good + "K 40 0 1\n", "line 8: record after the end record"},
+        {"quorvel-replay 2\n" + object, "", object, 30, 0},
+        {v + object, "line 2: 'O' records need version 2"},
+        {"quorvel-replay 3\n", "line 1: replay version 3 is not supported"},
+        {"quorvel-replay 2\nO 30 -1 0123 0 0\n", "line 2: bad digest"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -100,9 +107,8 @@ TEST(ReplayFiles, AreReadWholeOrRefusedWithTheFirstBadLineAndWhy) {
             qv::ReplayReader reader;
             if (reader.read(entry.path().string()) == 0) {
                 // A file cut short keeps a prefix: the frames before the cut one.
-                const std::string kept =
-                    std::string(qv::ReplayRecord::VERSION_LINE) + "\n" + rewritten(reader);
                 const std::string text = qvtest::readFile(entry.path().string());
+                const std::string kept = text.substr(0, text.find('\n') + 1) + rewritten(reader);
                 EXPECT_EQ(reader.getCutLine() == 0 ? text : text.substr(0, kept.size()), kept);
             } else {
                 EXPECT_EQ(reader.getError().rfind("line ", 0), 0u) << reader.getError();
@@ -165,6 +171,56 @@ TEST(ReplayChecks, NameTheLogMessageThatIsNew) {
         ASSERT_EQ(session.startRecording("log.replay"), 0);
         play(cases[0].first);
         ASSERT_EQ(session.startReplay("log.replay"), 0) << session.getError();
+        play(replayed);
+        EXPECT_EQ(session.getFirstMismatch(), mismatch);
+    }
+}
+
+// A recording keeps every object at each checkpoint, so a replay names the
+// first one that differs and how.
+TEST(ReplayChecks, NameTheFirstObjectThatDiffers) {
+    struct Object : qv::Object {
+        Object(const char* type, float x) {
+            setType(type);
+            setPosition(qv::Vector(x, 3));
+        }
+    };
+    using Objects = std::vector<std::pair<const char*, float>>;
+    const std::string differs = "frame 0: the world differs ";
+    const std::vector<std::pair<Objects, std::string>> cases = {
+        {{{"Hero", 4}, {"Enemy", 9}}, ""},
+        {{{"Hero", 4}, {"Enemy", 9.5f}},
+         differs + "(2 objects, recorded 2): object 1 in the list (Enemy, id 1) is at (9.5, 3), "
+                   "recorded at (9, 3)"},
+        {{{"Hero", 4}, {"Wave", 9}},
+         differs + "(2 objects, recorded 2): object 1 in the list (Wave, id 1) has another type "
+                   "than the recorded one"},
+        {{{"Hero", 4}},
+         differs + "(1 objects, recorded 2): object 1 in the list (id 1) is missing"},
+        {{{"Hero", 4}, {"Enemy", 9}, {"Enemy", 2}},
+         differs + "(3 objects, recorded 2): object 2 in the list (Enemy, id 2) is new"},
+    };
+    qv::ReplaySession& session = qv::ReplaySession::getInstance();
+    qv::GameManager& game = qv::GameManager::getInstance();
+    game.setHeadless(true);
+    const auto play = [&](const Objects& objects) {
+        ASSERT_EQ(game.startUp(), 0);
+        for (const auto& [type, x] : objects) {
+            new Object(type, x);
+        }
+        game.beginRun();
+        for (int frame = 0; frame <= qv::ReplaySession::CHECKPOINT_FRAMES; ++frame) {
+            game.step();
+        }
+        session.stopReplay();
+        session.finish();
+        game.shutDown();
+    };
+    ASSERT_EQ(session.startRecording("objects.replay"), 0);
+    play(cases[0].first);
+    for (const auto& [replayed, mismatch] : cases) {
+        SCOPED_TRACE(mismatch);
+        ASSERT_EQ(session.startReplay("objects.replay"), 0) << session.getError();
         play(replayed);
         EXPECT_EQ(session.getFirstMismatch(), mismatch);
     }

@@ -2,6 +2,7 @@
 # Runs a command on a virtual X screen of its own, so the key presses and
 # clicks it sends, and the focus it takes, reach no other test's window.
 # Usage: own_screen.sh COMMAND [ARGUMENTS...]
+# (QV_OWN_SCREEN_SIZE, such as 2560x1600x24, makes a larger screen.)
 set -euo pipefail
 dir=$(mktemp -d)
 server=""
@@ -13,7 +14,7 @@ trap cleanup EXIT
 trap 'exit 143' TERM INT
 
 # The server picks a free display number itself and writes it once it is ready.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$dir/display" \
+Xvfb -displayfd 3 -screen 0 "${QV_OWN_SCREEN_SIZE:-1280x1024x24}" -nolisten tcp -noreset 3>"$dir/display" \
     2>"$dir/server.log" &
 server=$!
 for _ in $(seq 200); do

@@ -30,7 +30,7 @@ function native(program, args) {
 
 // The site, the golden replays under /replays/ (gemhunt's under /examples/)
 // and one refused replay.
-fs.writeFileSync(path.join(work, 'bad.replay'), 'quorvel-replay 2\n');
+fs.writeFileSync(path.join(work, 'bad.replay'), 'quorvel-replay 3\n');
 const server = await serveFiles((pathname) => pathname === '/bad.replay'
     ? path.join(work, 'bad.replay')
     : path.join(/^\/(replays|examples)\//.test(pathname) ? path.join(source, 'tests') : site, pathname));
@@ -94,7 +94,7 @@ try {
 
     // Bad replays: the reader's reason on the page and in the console.
     for (const [url, reason] of [['replays/none.replay', 'cannot open'],
-                                 ['bad.replay', 'line 1: replay version 2 is not supported']]) {
+                                 ['bad.replay', 'line 1: replay version 3 is not supported']]) {
         const page = await open(`${origin}/?replay=${url}`);
         const over = await ended(page);
         const shown = await page.$eval('#messages', (element) => element.textContent);
@@ -126,6 +126,21 @@ try {
     const music = await page.waitForFunction(() => qvPage.soundsPlaying() > 0, {timeout: 5000})
         .then(() => true, () => false);
     check(music, 'the music starts with the first key');
+    // The sounds come as MP3s, of which exactly the WAV's sound plays.
+    const wavSeconds = fs.readdirSync(path.join(source, 'Audio')).filter((name) => name.endsWith('.wav'))
+        .map((name) => {
+            const wav = fs.readFileSync(path.join(source, 'Audio', name));
+            // Mono 16-bit: the data chunk's bytes over twice the rate.
+            return wav.readUInt32LE(wav.indexOf('data') + 4) / (2 * wav.readUInt32LE(24));
+        }).sort((a, b) => a - b);
+    await page.waitForFunction((n) => qvPage.soundParts().length >= n, {timeout: 5000}, wavSeconds.length)
+        .catch(() => {});
+    const parts = await page.evaluate(() => qvPage.soundParts());
+    const partSeconds = parts.map((part) => part[1]).sort((a, b) => a - b);
+    check(parts.length === wavSeconds.length && parts.every((part) => part[0] > 0.02 && part[0] < 0.03) &&
+          partSeconds.every((seconds, i) => Math.abs(seconds - wavSeconds[i]) < 0.001),
+          `the sounds play from their MP3s exactly the WAVs' ${wavSeconds.join(', ')} s ` +
+          `(${JSON.stringify(parts)})`);
     await page.keyboard.press('KeyP');
     await waitFrames(page, 5);
     await page.keyboard.down('KeyD');
@@ -219,6 +234,46 @@ try {
     check(drawn.includes('Health') && wrong.length === 0,
           `frame ${shot.frame}: the canvas draws the desktop's cells` +
           (wrong.length ? `; ${wrong.length} differ: ${wrong.slice(0, 8).join('; ')}` : ''));
+
+    // A hidden page runs no frames and plays nothing, and goes on from the
+    // same frame when shown: the recording replays natively all the same.
+    const hidden = await open(`${origin}/`);
+    await waitFrames(hidden, 3);
+    await hidden.focus('#screen');
+    await hidden.keyboard.press('KeyP');
+    await hidden.keyboard.down('KeyD');
+    await waitFrames(hidden, 10);
+    const front = await browser.newPage();
+    await front.bringToFront();
+    await hidden.waitForFunction(() => document.hidden, {timeout: 5000});
+    const atHide = await hidden.evaluate(() => [qvPage.frames, qvPage.audioState()]);
+    await new Promise((resolve) => setTimeout(resolve, 1500));
+    const beforeShow = await hidden.evaluate(() => [qvPage.frames, qvPage.audioState()]);
+    await hidden.bringToFront();
+    await front.close();
+    await hidden.waitForFunction(() => !document.hidden, {timeout: 5000});
+    await waitFrames(hidden, 10);
+    const shown = await hidden.evaluate(() => [qvPage.frames, qvPage.audioState()]);
+    check(atHide[0] === beforeShow[0] && beforeShow[1] === 'suspended' && shown[0] > atHide[0] &&
+          shown[1] === 'running',
+          `hidden for 1.5 s: frames ${atHide[0]} then ${beforeShow[0]}, sound ${beforeShow[1]}; ` +
+          `shown again: frame ${shown[0]}, sound ${shown[1]}`);
+    await hidden.keyboard.up('KeyD');
+    await hidden.keyboard.down('Escape');
+    await waitFrames(hidden, 3);
+    await hidden.keyboard.up('Escape');
+    await waitFrames(hidden, 200);
+    await hidden.keyboard.press('KeyQ');
+    const hiddenOver = await ended(hidden);
+    const hiddenRun = await hidden.evaluate(() => qvPage.frames);
+    fs.writeFileSync(path.join(work, 'hidden.replay'), await hidden.evaluate(
+        () => fetch(document.getElementById('save').href).then((r) => r.text())));
+    const hiddenReplay = native(quorvel, ['--replay', 'hidden.replay', '--headless']);
+    check(hiddenOver && hiddenReplay.status === 0 &&
+          hiddenReplay.stdout.startsWith(`frames=${hiddenRun} `) &&
+          /mismatches=0 /.test(hiddenReplay.stdout),
+          `the hidden page's ${hiddenRun} frames replay natively: ${hiddenReplay.stdout.trim()}`);
+    await hidden.close();
 
     // Frame statistics at the end of a ?stats run.
     const stats = await open(`${origin}/?stats`);

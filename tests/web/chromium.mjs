@@ -13,8 +13,9 @@ const puppeteer = createRequire(import.meta.url)('puppeteer-core');
 const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
                '.ttf': 'font/ttf', '.replay': 'text/plain'};
 
-export function launchChromium(profile) {
+export function launchChromium(profile, options = {}) {
     return puppeteer.launch({
+        ...options,
         executablePath: '/usr/bin/chromium',
         args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
                '--disable-background-networking', '--disable-component-update', '--disable-sync',

@@ -3,7 +3,8 @@
 namespace qv {
 
 CommandLine::CommandLine()
-    : headless(false), terminal(false), stats(false), help(false), version(false) {}
+    : frame(-1), stopAtDifference(false), headless(false), terminal(false), stats(false), scale(1),
+      help(false), version(false) {}
 
 int CommandLine::parse(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
@@ -14,6 +15,25 @@ int CommandLine::parse(int argc, const char* const* argv) {
                 return -1;
             }
             (argument == "--record" ? recordFile : replayFile) = argv[++i];
+        } else if (argument == "--frame") {
+            const std::string number = i + 1 < argc ? argv[i + 1] : "";
+            if (number.empty() || number.size() > 9 ||
+                number.find_first_not_of("0123456789") != std::string::npos) {
+                error = "--frame needs a frame number (0 or more)";
+                return -1;
+            }
+            frame = std::stoi(number);
+            ++i;
+        } else if (argument == "--stop-at-difference") {
+            stopAtDifference = true;
+        } else if (argument == "--scale") {
+            const std::string number = i + 1 < argc ? argv[i + 1] : "";
+            if (number.size() != 1 || number[0] < '1' || number[0] > '4') {
+                error = "--scale needs a whole number from 1 to 4";
+                return -1;
+            }
+            scale = number[0] - '0';
+            ++i;
         } else if (argument == "--headless") {
             headless = true;
         } else if (argument == "--terminal") {
@@ -29,8 +49,13 @@ int CommandLine::parse(int argc, const char* const* argv) {
             return -1;
         }
     }
-    if (!recordFile.empty() && !replayFile.empty()) {
-        error = "--record and --replay cannot be used together";
+    if ((frame >= 0 || stopAtDifference) && (replayFile.empty() || headless)) {
+        error = std::string(frame >= 0 ? "--frame" : "--stop-at-difference") +
+                " needs --replay FILE, watched (not --headless)";
+        return -1;
+    }
+    if (!recordFile.empty() && !replayFile.empty() && headless) {
+        error = "--record and --replay --headless cannot be used together";
         return -1;
     }
     if (headless && replayFile.empty()) {
@@ -60,8 +85,20 @@ bool CommandLine::inTerminal() const {
     return terminal;
 }
 
+int CommandLine::getFrame() const {
+    return frame;
+}
+
+bool CommandLine::stopsAtDifference() const {
+    return stopAtDifference;
+}
+
 bool CommandLine::wantsStats() const {
     return stats;
+}
+
+int CommandLine::getScale() const {
+    return scale;
 }
 
 bool CommandLine::wantsHelp() const {
@@ -78,11 +115,17 @@ const std::string& CommandLine::getError() const {
 
 std::string CommandLine::usage(const std::string& program) {
     return "usage: " + program +
-           " [--record FILE | --replay FILE [--headless]] [--terminal] [--stats]\n"
-           "  --record FILE   play, and write every input to FILE as a replay\n"
-           "  --replay FILE   play FILE back; your own keys and mouse are ignored\n"
+           " [--record FILE] [--replay FILE [--headless | --frame N | --stop-at-difference]]\n"
+           "       [--terminal] [--scale N] [--stats]\n"
+           "  --record FILE   play, and write every input to FILE as a replay (with --replay:\n"
+           "                  when you take over with Tab)\n"
+           "  --replay FILE   watch FILE: Space pause, . , step, Left Right 10 s, Home End,\n"
+           "                  [ ] speed, Tab take over; the game's input comes from FILE\n"
            "  --headless      with --replay: no window, no sound, as fast as possible\n"
+           "  --frame N       with --replay: open it paused at frame N\n"
+           "  --stop-at-difference  with --replay: pause where it first differs\n"
            "  --terminal      play in this terminal instead of a window\n"
+           "  --scale N       a window N times 1024 x 768 (N = 1 to 4), drawn at that size\n"
            "  --stats         at exit, print how long each phase of a frame took\n"
            "  --version       print the engine's version and exit\n";
 }

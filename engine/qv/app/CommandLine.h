@@ -16,7 +16,8 @@ public:
     /// together; -1 otherwise, with getError() saying why.
     int parse(int argc, const char* const* argv);
 
-    /// "--record FILE": the replay file to write, or empty.
+    /// "--record FILE": the replay file to write, or empty; with --replay,
+    /// what a take-over records.
     const std::string& getRecordFile() const;
 
     /// "--replay FILE": the replay file to play back, or empty.
@@ -28,8 +29,17 @@ public:
     /// "--terminal": play in the terminal the game was started from.
     bool inTerminal() const;
 
+    /// "--frame N": open the replay paused at frame N; -1 when not given.
+    int getFrame() const;
+
+    /// "--stop-at-difference": run the replay to its first difference.
+    bool stopsAtDifference() const;
+
     /// "--stats": print the frame statistics at exit.
     bool wantsStats() const;
+
+    /// "--scale N": the window N times 1024 x 768, 1 to 4; 1 without it.
+    int getScale() const;
 
     /// "--help" or "-h" was given.
     bool wantsHelp() const;
@@ -46,9 +56,12 @@ public:
 private:
     std::string recordFile;
     std::string replayFile;
+    int frame;
+    bool stopAtDifference;
     bool headless;
     bool terminal;
     bool stats;
+    int scale;
     bool help;
     bool version;
     std::string error;

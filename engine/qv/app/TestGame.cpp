@@ -39,6 +39,31 @@ int TestGame::start(const std::function<int()>& setup) {
     return setup && setup() != 0 ? -1 : 0;
 }
 
+int TestGame::startFromReplay(const std::string& path, int last,
+                              const std::function<int()>& setup) {
+    GameManager& game = GameManager::getInstance();
+    ReplaySession& session = ReplaySession::getInstance();
+    game.setHeadless(true);
+    if (session.startReplay(path) != 0) {
+        return -1;
+    }
+    started = true;
+    if (game.startUp() != 0 || (setup && setup() != 0)) {
+        session.finish();
+        return -1;
+    }
+    game.beginRun();
+    while (session.getFramesRun() <= last && game.step()) {
+    }
+    const bool reached = session.getFramesRun() == last + 1 && session.getMismatches() == 0;
+    // From here on the frames are this test's.
+    session.takeOver("");
+    session.finish();
+    InputManager::getInstance().setSource(std::make_unique<Script>(*this));
+    frame = last + 1;
+    return reached ? 0 : -1;
+}
+
 void TestGame::feed(int at, const InputEvent& event) {
     script.emplace(at, event);
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 namespace qv {
@@ -39,6 +40,14 @@ public:
     /// loads resources, makes the first objects; null for none). 0 when both
     /// succeeded; -1 when the engine did not start or setup returned non-zero.
     int start(const std::function<int()>& setup);
+
+    /// Starts as start() does on the replay at path and plays its frames 0
+    /// to frame, then hands the game over: from the next frame on its input
+    /// is what feed() and hold() give (getFrame() is then frame + 1). So a
+    /// player's replay becomes a case a test goes on from. 0 on success; -1
+    /// when the replay cannot be read, the engine or setup fails, or the
+    /// replay ends or differs before that frame.
+    int startFromReplay(const std::string& path, int frame, const std::function<int()>& setup);
 
     /// Hands event to the objects in the given frame (0 is the first frame
     /// run), after the events queued for that frame before it.

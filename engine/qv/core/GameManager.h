@@ -73,6 +73,11 @@ public:
     /// game-over flag after any frame in which it is non-zero.
     void setStopFlag(const volatile std::sig_atomic_t* flag);
 
+    /// Sets the game-over flag if the stop flag is up; whether the game is
+    /// over. A loop of its own between frames (a replay's viewer, paused)
+    /// asks it.
+    bool stopRequested();
+
     /// Whether the last run() ended because the stop flag was set.
     bool wasStopped() const;
 
@@ -93,9 +98,6 @@ private:
     /// Draws every object of altitude 0 to 4 that lies in the view, and
     /// every view object wherever it lies.
     void drawWorld() const;
-
-    /// Sets the game-over flag if the stop flag is up; whether the game is over.
-    bool stopRequested();
 
     /// The number of the next frame step() runs, from 0 after beginRun().
     int nextFrame;

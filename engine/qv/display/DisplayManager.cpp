@@ -14,8 +14,9 @@ constexpr const char* WINDOW_TITLE = "Quorvel";
 
 DisplayManager::DisplayManager()
     : screenOpen(false), horizontalPixels(1024), verticalPixels(768), horizontalChars(80),
-      verticalChars(24), title(WINDOW_TITLE), headless(false),
-      drawingGrid(horizontalChars, verticalChars), shownGrid(horizontalChars, verticalChars) {
+      verticalChars(24), title(WINDOW_TITLE), headless(false), scale(1),
+      drawingGrid(horizontalChars, verticalChars), shownGrid(horizontalChars, verticalChars),
+      hidden(false) {
     setType("DisplayManager");
 }
 
@@ -32,6 +33,14 @@ void DisplayManager::setHeadless(bool isHeadless) {
 
 bool DisplayManager::isHeadless() const {
     return headless;
+}
+
+void DisplayManager::setScale(int newScale) {
+    scale = newScale < 1 ? 1 : newScale;
+}
+
+int DisplayManager::getScale() const {
+    return scale;
 }
 
 void DisplayManager::setScreen(std::unique_ptr<Screen> newScreen) {
@@ -62,8 +71,8 @@ int DisplayManager::startUp() {
     }
     // Room for a full grid, so frames never reallocate.
     frame.reserve(static_cast<std::size_t>(horizontalChars * verticalChars));
-    const int opened =
-        screen->open(title, horizontalChars, verticalChars, horizontalPixels, verticalPixels);
+    const int opened = screen->open(title, horizontalChars, verticalChars, horizontalPixels * scale,
+                                    verticalPixels * scale);
     screenOpen = screen->isOpen();
     if (opened != 0) {
         failure = screen->getFailure();
@@ -107,6 +116,9 @@ int DisplayManager::drawCh(Vector position, char ch, Color color) {
     if (!screenOpen) {
         return headless ? 0 : -1;
     }
+    if (hidden) {
+        return 0;
+    }
     frame.push_back({position.x - corner.x, position.y - corner.y, ch, color});
     return 0;
 }
@@ -136,11 +148,48 @@ void DisplayManager::flush() {
 void DisplayManager::showFrame() {
     shownGrid.swap(drawingGrid);
     drawingGrid.clear();
-    if (!screenOpen) {
+    if (!screenOpen || hidden) {
         return;
     }
-    screen->show(frame, shownGrid);
+    shownCells.swap(frame);
     frame.clear();
+    present();
+}
+
+void DisplayManager::present() {
+    if (overlay.empty()) {
+        screen->show(shownCells, shownGrid);
+        return;
+    }
+    std::vector<ScreenCell> cells = shownCells;
+    TextGrid grid = shownGrid;
+    const int row = verticalChars - 1;
+    for (int column = 0; column < horizontalChars; ++column) {
+        const std::size_t at = static_cast<std::size_t>(column);
+        const char ch = at < overlay.size() ? overlay[at] : ' ';
+        cells.push_back({static_cast<float>(column), static_cast<float>(row), ch, WHITE});
+        grid.put(column, row, ch, WHITE);
+    }
+    screen->show(cells, grid);
+}
+
+void DisplayManager::setHidden(bool isHidden) {
+    hidden = isHidden;
+    frame.clear();
+}
+
+void DisplayManager::reshow() {
+    if (screenOpen && !hidden) {
+        present();
+    }
+}
+
+void DisplayManager::setOverlay(const std::string& text) {
+    overlay = text;
+}
+
+bool DisplayManager::showStatus(const std::string& text) {
+    return screenOpen && screen->showStatus(text);
 }
 
 Vector DisplayManager::pixelsToCells(Vector pixels) const {

@@ -46,6 +46,14 @@ public:
     /// Whether this display is headless.
     bool isHeadless() const;
 
+    /// How many of the screen's pixels a window pixel takes each way (1 to
+    /// 4, 1 unless set; set before startUp()): the window is that many times
+    /// 1024 x 768 and its glyphs are drawn that many times larger, while
+    /// the game still sees 1024 x 768 pixels, mouse positions included.
+    void setScale(int newScale);
+    /// The scale the screen opens with.
+    int getScale() const;
+
     /// Closes the screen.
     void shutDown() override;
 
@@ -65,6 +73,22 @@ public:
 
     /// Shows the frame drawn since the last call, then clears for the next.
     void showFrame();
+
+    /// Hidden: frames shown update the text grid only, nothing reaches the
+    /// screen (a replay seeking runs frames nobody watches).
+    void setHidden(bool isHidden);
+
+    /// Shows the last frame shown again, with the overlay as it is now.
+    void reshow();
+
+    /// Text drawn over the grid's last row whenever a frame reaches the
+    /// screen, until set empty; getGrid() does not show it.
+    void setOverlay(const std::string& text);
+
+    /// Shows a line of status outside the grid where the screen has room
+    /// for one (a window's title, a terminal's row under the grid). False
+    /// when it has none, or without a screen.
+    bool showStatus(const std::string& text);
 
     /// The open screen's own input (its window's keys and mouse), or null
     /// without an open screen or when it takes none.
@@ -120,14 +144,20 @@ private:
     std::string title;
 
     bool headless;
+    int scale;
     // The frame being drawn, and the last one shown.
     TextGrid drawingGrid;
     TextGrid shownGrid;
 
     std::string failure;
 
-    // The cells of the frame being drawn.
+    // The cells of the frame being drawn, and of the last one shown.
     std::vector<ScreenCell> frame;
+    std::vector<ScreenCell> shownCells;
+    bool hidden;
+    std::string overlay;
+    /// Hands the last frame, overlaid, to the screen.
+    void present();
 };
 
 } // namespace qv

@@ -71,6 +71,12 @@ void InputManager::setObserver(InputObserver* listener) {
     observer = listener;
 }
 
+void InputManager::pollScreen(std::vector<InputEvent>& screenEvents) {
+    if (screenInput != nullptr) {
+        screenInput->collect(screenEvents);
+    }
+}
+
 void InputManager::getInput() {
     // Without a started display SFML would open and drop an X connection for
     // every key polled, and aborts the program when that fails.
@@ -81,18 +87,20 @@ void InputManager::getInput() {
         observer->beginFrame();
     }
     events.clear();
-    if (screenInput != nullptr) {
-        screenInput->collect(events);
-    }
-    // A chosen source replaces the screen's events; the screen is still read,
-    // so that its window answers the close button and its queue stays short.
+    // A chosen source replaces the screen's events; reading the screen here
+    // too would cost a replay that runs frames unseen a look at the keyboard
+    // each.
     if (source != nullptr) {
-        events.clear();
         source->collect(events);
+    } else if (screenInput != nullptr) {
+        screenInput->collect(events);
     }
     // Observed here, where input becomes engine events, a recording holds
     // exactly what the objects were handed.
-    for (const InputEvent& event : events) {
+    for (InputEvent& event : events) {
+        if (event.kind == InputEvent::Kind::KEY && event.code > Keyboard::NUM0) {
+            event.code = Keyboard::UNDEFINED;
+        }
         if (observer != nullptr) {
             observer->heard(event);
         }

@@ -40,8 +40,14 @@ public:
     /// One pass, once per frame: tells the observer the frame begins, then
     /// hands out the source's events (from a window: its queued events, then
     /// the first held key, then the first held mouse button), each shown to
-    /// the observer first. Does nothing unless started.
+    /// the observer first. Does nothing unless started. While a source is
+    /// set the screen's input is not read here: whoever set it reads the
+    /// screen with pollScreen() (a replay's viewer, between frames).
     void getInput();
+
+    /// Appends what the screen's input has now (its keys and mouse, its
+    /// window's close button answered) without handing it to anyone.
+    void pollScreen(std::vector<InputEvent>& screenEvents);
 
 private:
     InputManager();

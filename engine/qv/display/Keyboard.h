@@ -83,6 +83,15 @@ enum Key : int {
     NUM8,
     NUM9,
     NUM0,
+    /// Keys past NUM0 reach the game as UNDEFINED, as every key outside the
+    /// table does; only a replay's viewer tells them apart.
+    HOME,
+    END,           ///< see HOME
+    LEFT_BRACKET,  ///< see HOME
+    RIGHT_BRACKET, ///< see HOME
+    /// Not a key: a page's scrub bar asking a replay's viewer for the frame
+    /// in the event's x.
+    SEEK
 };
 
 } // namespace Keyboard

@@ -6,6 +6,10 @@ Screen::~Screen() = default;
 
 void Screen::flush(const std::vector<ScreenCell>&) {}
 
+bool Screen::showStatus(const std::string&) {
+    return false;
+}
+
 long long Screen::getRasterisedCells() const {
     return 0;
 }

@@ -63,6 +63,10 @@ public:
     /// surface for the next.
     virtual void show(const std::vector<ScreenCell>& cells, const TextGrid& grid) = 0;
 
+    /// Shows a line of status outside the grid, where the screen has room
+    /// for it; false when it has none (this base).
+    virtual bool showStatus(const std::string& text);
+
     /// Cells rasterised since the screen was made; 0 for screens that draw
     /// no pixels.
     virtual long long getRasterisedCells() const;

@@ -69,6 +69,7 @@ int ReplayReader::parse(const std::string& text) {
     }
     int lineNumber = 0;
     int previousFrame = 0;
+    bool objectsAllowed = false;
     bool ended = false;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -93,11 +94,13 @@ int ReplayReader::parse(const std::string& text) {
                 return fail(1, std::string("not a replay file (expected '") +
                                    ReplayRecord::VERSION_LINE + "')");
             }
-            if (line != ReplayRecord::VERSION_LINE) {
+            if (version < 1 || version > ReplayRecord::VERSION ||
+                line != "quorvel-replay " + std::to_string(version)) {
                 return fail(1, "replay version " + line.substr(15) +
-                                   " is not supported (this build reads version " +
+                                   " is not supported (this build reads versions 1 to " +
                                    std::to_string(ReplayRecord::VERSION) + ")");
             }
+            objectsAllowed = version >= 2;
             continue;
         }
         if (ended) {
@@ -107,6 +110,9 @@ int ReplayReader::parse(const std::string& text) {
         std::string reason;
         if (record.parse(line, reason) != 0) {
             return fail(lineNumber, reason);
+        }
+        if (record.kind == ReplayRecord::OBJECT && !objectsAllowed) {
+            return fail(lineNumber, "'O' records need version 2");
         }
         if (record.frame < previousFrame) {
             return fail(lineNumber, "frame " + std::to_string(record.frame) +

@@ -96,6 +96,10 @@ std::string ReplayRecord::toLine() const {
     case VALUE:
         std::snprintf(line, sizeof line, "V %d %s %lld", frame, name.c_str(), value);
         break;
+    case OBJECT:
+        std::snprintf(line, sizeof line, "O %d %d %016" PRIx64 " %016" PRIx64 " %016" PRIx64, frame,
+                      id, typeDigest, place, lookDigest);
+        break;
     default:
         std::snprintf(line, sizeof line, "%c %d %d %016" PRIx64 " %d %016" PRIx64,
                       static_cast<char>(kind), frame, objects, worldDigest, messages, logDigest);
@@ -124,6 +128,7 @@ int ReplayRecord::parse(const std::string& line, std::string& error) {
                                  : kind == MOUSE                     ? 6
                                  : kind == VALUE                     ? 4
                                  : kind == CHECKPOINT || kind == END ? 6
+                                 : kind == OBJECT                    ? 6
                                                                      : 0;
     if (expected == 0) {
         error = "unknown record '" + tokens[0] + "'";
@@ -169,6 +174,17 @@ int ReplayRecord::parse(const std::string& line, std::string& error) {
             return -1;
         }
         value = number[2];
+        return 0;
+    case OBJECT:
+        if (!field(2, INT_MIN, INT_MAX, "object id")) {
+            return -1;
+        }
+        if (!toDigest(tokens[3], typeDigest) || !toDigest(tokens[4], place) ||
+            !toDigest(tokens[5], lookDigest)) {
+            error = "bad digest (16 lower-case hex digits)";
+            return -1;
+        }
+        id = static_cast<int>(number[1]);
         return 0;
     default:
         if (!field(2, 0, INT_MAX, "object count") || !field(4, 0, INT_MAX, "message count")) {

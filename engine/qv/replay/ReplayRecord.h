@@ -20,13 +20,15 @@ public:
         MOUSE = 'M',      ///< mouse event: action, button, x, y
         VALUE = 'V',      ///< named value: name, value
         CHECKPOINT = 'C', ///< digests at the start of a frame
+        OBJECT = 'O',     ///< one object at the checkpoint before it: id, type, place, look
         END = 'E',        ///< digests after the last frame
     };
 
-    /// The first line of every replay file this build writes and reads.
-    static constexpr const char* VERSION_LINE = "quorvel-replay 1";
-    /// The version number in VERSION_LINE.
-    static constexpr int VERSION = 1;
+    /// The first line of every replay file this build writes.
+    static constexpr const char* VERSION_LINE = "quorvel-replay 2";
+    /// The version number in VERSION_LINE; files of version 1, which have
+    /// no OBJECT records, are read too.
+    static constexpr int VERSION = 2;
 
     /// A keyboard event (action and key as the engine numbers them).
     static ReplayRecord key(int action, int key);
@@ -70,6 +72,14 @@ public:
     int messages = 0;
     /// CHECKPOINT and END: the digest of those messages.
     std::uint64_t logDigest = 0;
+    /// OBJECT: the object's id.
+    int id = 0;
+    /// OBJECT: the digest of its type.
+    std::uint64_t typeDigest = 0;
+    /// OBJECT: its position's bits, x in the high half, y in the low one.
+    std::uint64_t place = 0;
+    /// OBJECT: the digest of its sprite's label and animation frame.
+    std::uint64_t lookDigest = 0;
 };
 
 } // namespace qv

@@ -11,6 +11,7 @@
 #include "qv/world/ObjectList.h"
 #include "qv/world/WorldManager.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -39,6 +40,43 @@ template <typename T> void mixValue(std::uint64_t& hash, T value) {
     mix(hash, &value, sizeof value);
 }
 
+std::uint32_t bitsOf(float value) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+float floatOf(std::uint64_t bits) {
+    const auto low = static_cast<std::uint32_t>(bits);
+    float value = 0;
+    std::memcpy(&value, &low, sizeof value);
+    return value;
+}
+
+std::string placeText(std::uint64_t place) {
+    char text[64];
+    std::snprintf(text, sizeof text, "(%g, %g)", static_cast<double>(floatOf(place >> 32)),
+                  static_cast<double>(floatOf(place)));
+    return text;
+}
+
+// What an object record holds of an object: what the world digest covers.
+ReplayRecord objectRecord(const Object& object, int frame) {
+    ReplayRecord record;
+    record.kind = ReplayRecord::OBJECT;
+    record.frame = frame;
+    record.id = object.getId();
+    record.typeDigest = FNV_START;
+    mixString(record.typeDigest, object.getType());
+    record.place = static_cast<std::uint64_t>(bitsOf(object.getPosition().x)) << 32 |
+                   bitsOf(object.getPosition().y);
+    record.lookDigest = FNV_START;
+    const Sprite* sprite = object.getSprite();
+    mixString(record.lookDigest, sprite != nullptr ? sprite->getLabel() : std::string());
+    mixValue(record.lookDigest, object.getFrameIndex());
+    return record;
+}
+
 // Frames are counted and input recorded where input becomes engine events.
 class SessionInput : public InputObserver {
 public:
@@ -55,7 +93,8 @@ SessionInput sessionInput;
 ReplaySession::ReplaySession()
     : mode(Mode::LIVE), frame(0), framesRun(0), lastCheckFrame(0), messages(0),
       logDigest(FNV_START), nextInput(0), nextValue(0), nextCheckpoint(0), hasEnd(false),
-      stopped(false), lastFrame(0), stopFrame(-1), checks(0), mismatches(0), reportedFull(false) {
+      stopped(false), lastFrame(0), stopFrame(-1), checks(0), mismatches(0), firstMismatchFrame(-1),
+      reportedFull(false) {
     InputManager::getInstance().setObserver(&sessionInput);
 }
 
@@ -69,6 +108,8 @@ void ReplaySession::takeEnvironment() {
 void ReplaySession::startRun() {
     frame = framesRun = lastCheckFrame = 0;
     startLogWindow();
+    records.clear();
+    objectRecords.clear();
     inputs.clear();
     values.clear();
     checkpoints.clear();
@@ -78,6 +119,7 @@ void ReplaySession::startRun() {
     lastFrame = 0;
     stopFrame = -1;
     checks = mismatches = 0;
+    firstMismatchFrame = -1;
     firstMismatch.clear();
     error.clear();
     note.clear();
@@ -109,7 +151,8 @@ int ReplaySession::startReplay(const std::string& path) {
         error = path + ": " + reader.getError();
         return -1;
     }
-    for (const ReplayRecord& record : reader.getRecords()) {
+    records = reader.getRecords();
+    for (const ReplayRecord& record : records) {
         switch (record.kind) {
         case ReplayRecord::KEY:
         case ReplayRecord::MOUSE:
@@ -124,6 +167,9 @@ int ReplaySession::startReplay(const std::string& path) {
             break;
         case ReplayRecord::CHECKPOINT:
             checkpoints.push_back(record);
+            break;
+        case ReplayRecord::OBJECT:
+            objectRecords.push_back(record);
             break;
         case ReplayRecord::END:
             end = record;
@@ -213,6 +259,7 @@ ReplayRecord ReplaySession::takeDigest(ReplayRecord::Kind kind) {
 
 void ReplaySession::mismatch(const std::string& what) {
     if (mismatches++ == 0) {
+        firstMismatchFrame = frame;
         firstMismatch = "frame " + std::to_string(frame) + ": " + what;
     }
 }
@@ -221,7 +268,8 @@ void ReplaySession::compare(const ReplayRecord& ours, const ReplayRecord& record
     ++checks;
     if (ours.objects != recorded.objects || ours.worldDigest != recorded.worldDigest) {
         mismatch("the world differs (" + std::to_string(ours.objects) + " objects, recorded " +
-                 std::to_string(recorded.objects) + ")");
+                 std::to_string(recorded.objects) + ")" +
+                 (recorded.kind == ReplayRecord::CHECKPOINT ? whichObject(recorded.frame) : ""));
     } else if (ours.messages != recorded.messages || ours.logDigest != recorded.logDigest) {
         std::string which;
         if (mismatches == 0 && ours.messages == recorded.messages + 1) {
@@ -234,6 +282,50 @@ void ReplaySession::compare(const ReplayRecord& ours, const ReplayRecord& record
                  std::to_string(ours.messages) + " messages, recorded " +
                  std::to_string(recorded.messages) + ")" + which);
     }
+}
+
+std::string ReplaySession::whichObject(int at) const {
+    const auto first = std::lower_bound(
+        objectRecords.begin(), objectRecords.end(), at,
+        [](const ReplayRecord& record, int frame) { return record.frame < frame; });
+    auto recorded = first;
+    const ObjectList all = WorldManager::getInstance().getAllObjects();
+    for (int i = 0;
+         i < all.getCount() || (recorded != objectRecords.end() && recorded->frame == at);
+         ++i, ++recorded) {
+        const bool inFile = recorded != objectRecords.end() && recorded->frame == at;
+        if (recorded == first && !inFile) {
+            return ""; // a file without objects (version 1) tells no more
+        }
+        const std::string which = ": object " + std::to_string(i) + " in the list";
+        if (i >= all.getCount()) {
+            return which + " (id " + std::to_string(recorded->id) + ") is missing";
+        }
+        const Object& object = *all[i];
+        const std::string named =
+            which + " (" + object.getType() + ", id " + std::to_string(object.getId()) + ")";
+        if (!inFile) {
+            return named + " is new";
+        }
+        const ReplayRecord here = objectRecord(object, at);
+        if (here.id != recorded->id) {
+            return named + " has recorded id " + std::to_string(recorded->id);
+        }
+        if (here.typeDigest != recorded->typeDigest) {
+            return named + " has another type than the recorded one";
+        }
+        if (here.place != recorded->place) {
+            return named + " is at " + placeText(here.place) + ", recorded at " +
+                   placeText(recorded->place);
+        }
+        if (here.lookDigest != recorded->lookDigest) {
+            const Sprite* sprite = object.getSprite();
+            return named + " shows sprite '" + (sprite != nullptr ? sprite->getLabel() : "") +
+                   "' frame " + std::to_string(object.getFrameIndex()) +
+                   ", not the recorded sprite and frame";
+        }
+    }
+    return "";
 }
 
 void ReplaySession::startLogWindow() {
@@ -251,6 +343,10 @@ int ReplaySession::beginFrame() {
         const ReplayRecord ours = takeDigest(ReplayRecord::CHECKPOINT);
         if (mode == Mode::RECORDING) {
             writer.write(ours);
+            const ObjectList all = WorldManager::getInstance().getAllObjects();
+            for (int i = 0; i < all.getCount(); ++i) {
+                writer.write(objectRecord(*all[i], frame));
+            }
         } else {
             while (nextCheckpoint < checkpoints.size() &&
                    checkpoints[nextCheckpoint].frame < frame) {
@@ -374,6 +470,51 @@ int ReplaySession::finish() {
 
 int ReplaySession::getFramesRun() const {
     return framesRun;
+}
+
+int ReplaySession::getLastFrame() const {
+    return mode == Mode::REPLAYING ? lastFrame : 0;
+}
+
+void ReplaySession::rewind() {
+    frame = framesRun = lastCheckFrame = 0;
+    startLogWindow();
+    nextInput = nextValue = nextCheckpoint = 0;
+    stopped = false;
+    checks = mismatches = 0;
+    firstMismatchFrame = -1;
+    firstMismatch.clear();
+}
+
+int ReplaySession::takeOver(const std::string& path) {
+    if (mode != Mode::REPLAYING) {
+        return 0;
+    }
+    if (!path.empty()) {
+        if (writer.open(path) != 0) {
+            error = path + ": " + writer.getError();
+            return -1;
+        }
+        recordPath = path;
+        // The frames played so far as the file has them; the values read in
+        // them were the recorded ones, so the new file reads back alike.
+        for (const ReplayRecord& record : records) {
+            if (record.frame > frame || record.kind == ReplayRecord::END ||
+                (record.kind == ReplayRecord::VALUE && record.name == STOP_VALUE)) {
+                continue;
+            }
+            writer.write(record);
+        }
+    }
+    // Ended early at the player's request: nothing is missing.
+    stopped = true;
+    mode = path.empty() ? Mode::LIVE : Mode::RECORDING;
+    InputManager::getInstance().setSource(nullptr);
+    return 0;
+}
+
+int ReplaySession::getFirstMismatchFrame() const {
+    return firstMismatchFrame;
 }
 
 int ReplaySession::getChecks() const {

@@ -95,6 +95,26 @@ public:
     /// Frames begun so far.
     int getFramesRun() const;
 
+    /// A replay's last frame (the count of its frames less one), -1 when it
+    /// has none; 0 when not replaying.
+    int getLastFrame() const;
+
+    /// Plays the replay again from its first frame, judged afresh: frames,
+    /// input, values, checkpoints and the log window start over. Whoever
+    /// calls it empties the world and sets the game up again, so that the
+    /// game reads its values anew.
+    void rewind();
+
+    /// Ends a replay at the current frame and goes on live from the next:
+    /// input from the player, values from the machine. With a path, the
+    /// replay's records up to the current frame go into a new recording
+    /// there, which the new play then continues, so that it replays whole.
+    /// 0 on success; -1 with getError() set (the replay then goes on).
+    int takeOver(const std::string& path);
+
+    /// The frame of the first mismatch, or -1.
+    int getFirstMismatchFrame() const;
+
     /// Checkpoints compared with recorded ones (the end record included).
     int getChecks() const;
 
@@ -127,6 +147,10 @@ private:
     /// The digests of the world now and of the log since the last one.
     ReplayRecord takeDigest(ReplayRecord::Kind kind);
     void compare(const ReplayRecord& ours, const ReplayRecord& recorded);
+    /// ": object N in the list ... differs so", naming the first object
+    /// that differs from the file's objects at frame at; empty when the file
+    /// has none there or none differs.
+    std::string whichObject(int at) const;
     /// The message of this window that, left out, gives the recorded
     /// digest, or empty when leaving out any one does not.
     std::string findNewMessage(std::uint64_t recordedDigest) const;
@@ -146,10 +170,14 @@ private:
 
     ReplayWriter writer;
 
+    // A replay's records in file order, for a take-over's recording.
+    std::vector<ReplayRecord> records;
     // A replay's records by kind, each in file order, and where each is at.
     std::vector<ReplayRecord> inputs;
     std::vector<ReplayRecord> values;
     std::vector<ReplayRecord> checkpoints;
+    // The objects recorded at the checkpoints, in file order.
+    std::vector<ReplayRecord> objectRecords;
     std::size_t nextInput;
     std::size_t nextValue;
     std::size_t nextCheckpoint;
@@ -162,6 +190,7 @@ private:
 
     int checks;
     int mismatches;
+    int firstMismatchFrame;
     std::string firstMismatch;
     std::string error;
     std::string note;

@@ -10,7 +10,7 @@ namespace qv {
 
 ResourceManager::ResourceManager()
     : audio(makeDefaultAudioOutput()), soundCount(0), musicCount(0), audioChecked(false),
-      audioDevice(false), silent(false) {
+      audioDevice(false), probed(false), deviceFound(false), silent(false), muted(false) {
     setType("ResourceManager");
 }
 
@@ -22,6 +22,8 @@ ResourceManager& ResourceManager::getInstance() {
 int ResourceManager::startUp() {
     soundCount = 0;
     musicCount = 0;
+    // A game set up again reads the recorded answer again, where it did.
+    audioChecked = false;
     return SpriteResourceManager::startUp();
 }
 
@@ -31,6 +33,10 @@ void ResourceManager::shutDown() {
 
 void ResourceManager::setSilent(bool isSilent) {
     silent = isSilent;
+}
+
+void ResourceManager::setMuted(bool isMuted) {
+    muted = isMuted;
 }
 
 int ResourceManager::loadSound(std::string filename, std::string label) {
@@ -56,7 +62,7 @@ int ResourceManager::loadSound(std::string filename, std::string label) {
 }
 
 Sound* ResourceManager::findSound(const std::string& label) {
-    if (!hasAudioDevice()) {
+    if (!hasAudioDevice() || muted) {
         return nullptr;
     }
     for (int i = 0; i < soundCount; ++i) {
@@ -88,7 +94,7 @@ int ResourceManager::loadMusic(std::string filename, std::string label) {
 }
 
 Music* ResourceManager::findMusic(const std::string& label) {
-    if (!hasAudioDevice()) {
+    if (!hasAudioDevice() || muted) {
         return nullptr;
     }
     for (int i = 0; i < musicCount; ++i) {
@@ -102,10 +108,14 @@ Music* ResourceManager::findMusic(const std::string& label) {
 bool ResourceManager::hasAudioDevice() {
     if (!audioChecked) {
         audioChecked = true;
-        audioDevice = !silent && audio->hasDevice();
-        if (!audioDevice && !silent) {
-            std::fputs("Sound is off: no audio device was found.\n", stderr);
+        if (!probed && !silent) {
+            probed = true;
+            deviceFound = audio->hasDevice();
+            if (!deviceFound) {
+                std::fputs("Sound is off: no audio device was found.\n", stderr);
+            }
         }
+        audioDevice = !silent && deviceFound;
         // A replay logs what its recording logged, device or none here.
         if (Environment::getInstance().value("audio", audioDevice ? 1 : 0) == 0) {
             LogManager::getInstance().writeLog("No audio device: sounds and music stay silent\n");

@@ -56,6 +56,10 @@ public:
     /// value a replay takes from its recording, like the clock.
     bool hasAudioDevice();
 
+    /// Muted: lookups find no sound and no music, as without a device, while
+    /// frames run that nobody watches (a replay seeking).
+    void setMuted(bool isMuted);
+
 private:
     ResourceManager();
 
@@ -70,7 +74,11 @@ private:
     // floods standard error; lookups then find nothing instead.
     bool audioChecked;
     bool audioDevice;
+    // The device is looked for once a program; each game asks anew.
+    bool probed;
+    bool deviceFound;
     bool silent;
+    bool muted;
 };
 
 } // namespace qv

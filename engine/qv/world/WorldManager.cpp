@@ -38,9 +38,13 @@ int WorldManager::startUp() {
 }
 
 void WorldManager::shutDown() {
-    const ObjectList snapshot = objects;
-    for (int i = 0; i < snapshot.getCount(); ++i) {
-        delete snapshot[i];
+    // A destructor may make objects (a game's last screen making its first
+    // one): those go too, a few rounds deep.
+    for (int round = 0; round < 4 && objects.getCount() > 0; ++round) {
+        const ObjectList snapshot = objects;
+        for (int i = 0; i < snapshot.getCount(); ++i) {
+            delete snapshot[i];
+        }
     }
     Manager::shutDown();
 }

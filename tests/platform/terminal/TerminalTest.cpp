@@ -51,6 +51,8 @@ TEST(TerminalReader, ReadsEachEncodingWholeOrByteByByte) {
     } cases[] = {
         {"dD1 0\r\t-~/", "P34 P34 P57 P0 P66 P1 P3 P9 P11 P14"},
         {"\x1b[A\x1b[D\x1bOP\x1bOS\x1b[15~\x1b[17~\x1b[24~", "P6 P4 P19 P22 P23 P24 P30"},
+        // Past the game's table: Home, End and the brackets, for a replay's viewer.
+        {"\x1b[H\x1bOF\x1b[1~\x1b[4~[]{}", "P67 P68 P67 P68 P69 P70 P69 P70"},
         {"\x1b[100u\x1b[100;1:2u\x1b[100;1:3u\x1b[27u\x1b[57441;2:3u\x1b[1;1:3A",
          "P34 H34 R34 P2 R17 R6"},
         {"\x1b[<0;1;1M\x1b[<2;80;24M\x1b[<34;3;2M\x1b[<0;5;5m", "C0@6,16 C1@1017,752 M-1@32,48"},

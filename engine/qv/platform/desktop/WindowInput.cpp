@@ -104,7 +104,18 @@ Keyboard::Key WindowInput::toEngineKey(sf::Keyboard::Key key) {
             return pair.engine;
         }
     }
-    return Keyboard::UNDEFINED;
+    switch (key) {
+    case sf::Keyboard::Home:
+        return Keyboard::HOME;
+    case sf::Keyboard::End:
+        return Keyboard::END;
+    case sf::Keyboard::LBracket:
+        return Keyboard::LEFT_BRACKET;
+    case sf::Keyboard::RBracket:
+        return Keyboard::RIGHT_BRACKET;
+    default:
+        return Keyboard::UNDEFINED;
+    }
 }
 
 Mouse::Button WindowInput::toEngineButton(sf::Mouse::Button button) {
@@ -120,6 +131,16 @@ Mouse::Button WindowInput::toEngineButton(sf::Mouse::Button button) {
     }
 }
 
+namespace {
+
+// A window pixel of a scaled window back in the game's 1024 x 768: the one
+// it lies in, also left of or above the window.
+int unscaled(int pixel, int scale) {
+    return pixel >= 0 ? pixel / scale : -((scale - 1 - pixel) / scale);
+}
+
+} // namespace
+
 WindowInput::WindowInput() : keycodes{}, haveKeycodes(false) {
     static_assert(sizeof keycodes == KEY_COUNT, "one key code per polled key");
     unsigned long keysyms[KEY_COUNT];
@@ -134,6 +155,7 @@ void WindowInput::collect(std::vector<InputEvent>& events) {
     if (window == nullptr) {
         return;
     }
+    const int scale = DisplayManager::getInstance().getScale();
     sf::Event event;
     while (window->pollEvent(event)) {
         switch (event.type) {
@@ -151,13 +173,14 @@ void WindowInput::collect(std::vector<InputEvent>& events) {
                 InputEvent::key(KeyboardAction::RELEASED, toEngineKey(event.key.code)));
             break;
         case sf::Event::MouseButtonPressed:
-            events.push_back(InputEvent::mouse(MouseAction::CLICKED,
-                                               toEngineButton(event.mouseButton.button),
-                                               event.mouseButton.x, event.mouseButton.y));
+            events.push_back(InputEvent::mouse(
+                MouseAction::CLICKED, toEngineButton(event.mouseButton.button),
+                unscaled(event.mouseButton.x, scale), unscaled(event.mouseButton.y, scale)));
             break;
         case sf::Event::MouseMoved:
             events.push_back(InputEvent::mouse(MouseAction::MOVED, Mouse::UNDEFINED,
-                                               event.mouseMove.x, event.mouseMove.y));
+                                               unscaled(event.mouseMove.x, scale),
+                                               unscaled(event.mouseMove.y, scale)));
             break;
         default:
             break;
@@ -198,8 +221,9 @@ void WindowInput::collectHeldButton(bool snapshot, const sf::Window& window,
             const sf::Vector2i where =
                 snapshot ? sf::Vector2i(xinput.getPointerX(), xinput.getPointerY())
                          : sf::Mouse::getPosition(window);
-            events.push_back(
-                InputEvent::mouse(MouseAction::HELD, toEngineButton(button), where.x, where.y));
+            const int scale = DisplayManager::getInstance().getScale();
+            events.push_back(InputEvent::mouse(MouseAction::HELD, toEngineButton(button),
+                                               unscaled(where.x, scale), unscaled(where.y, scale)));
             return;
         }
     }

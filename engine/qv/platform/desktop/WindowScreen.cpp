@@ -35,7 +35,8 @@ WindowScreen::WindowScreen()
 
 WindowScreen::~WindowScreen() = default;
 
-int WindowScreen::open(const std::string& title, int columns, int rows, int width, int height) {
+int WindowScreen::open(const std::string& newTitle, int columns, int rows, int width, int height) {
+    title = newTitle;
     failure.clear();
     horizontalChars = columns;
     verticalChars = rows;
@@ -134,10 +135,18 @@ long long WindowScreen::getRasterisedCells() const {
     return rasterisedTotal;
 }
 
-void WindowScreen::setTitle(const std::string& title) {
+void WindowScreen::setTitle(const std::string& newTitle) {
+    title = newTitle;
     if (window) {
         window->setTitle(title);
     }
+}
+
+bool WindowScreen::showStatus(const std::string& text) {
+    if (window) {
+        window->setTitle(text.empty() ? title : title + "  " + text);
+    }
+    return true;
 }
 
 bool WindowScreen::isOpen() const {

@@ -34,6 +34,9 @@ public:
     const std::string& getFailure() const override;
     /// Retitles the window.
     void setTitle(const std::string& title) override;
+
+    /// Puts the status after the title, in the title bar.
+    bool showStatus(const std::string& text) override;
     /// Rasterises the cells not yet on the window's surface, in one draw call.
     void flush(const std::vector<ScreenCell>& cells) override;
     /// Shows the frame, then clears for the next. An unchanged frame leaves
@@ -51,6 +54,9 @@ public:
     static sf::Color toSfColor(Color color);
 
 private:
+    // The title without a status.
+    std::string title;
+
     /// A cell in window pixels: where its background and glyph go.
     struct PixelCell {
         float x;

@@ -4,12 +4,12 @@
 namespace qv {
 
 /// Chooses the terminal the program was started from for the next run, in
-/// place of the window: the display's screen and, unless a replay supplies
-/// the input, the input source. Call before the game manager starts.
+/// place of the window: the display's screen, whose input is the terminal's
+/// keys and clicks. Call before the game manager starts.
 class TerminalPlatform {
 public:
-    /// takeInput: read keys and clicks from the terminal.
-    static void use(bool takeInput);
+    /// The terminal from the next start-up on.
+    static void use();
 };
 
 } // namespace qv

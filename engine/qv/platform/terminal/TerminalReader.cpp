@@ -74,6 +74,12 @@ Keyboard::Key keyOfCharacter(int c) {
     case '/':
     case '?':
         return Keyboard::SLASH;
+    case '[':
+    case '{':
+        return Keyboard::LEFT_BRACKET;
+    case ']':
+    case '}':
+        return Keyboard::RIGHT_BRACKET;
     default:
         break;
     }
@@ -127,6 +133,10 @@ Keyboard::Key keyOfFinal(char final) {
         return Keyboard::F3;
     case 'S':
         return Keyboard::F4;
+    case 'H':
+        return Keyboard::HOME;
+    case 'F':
+        return Keyboard::END;
     default:
         return Keyboard::UNDEFINED;
     }
@@ -135,6 +145,12 @@ Keyboard::Key keyOfFinal(char final) {
 // The number of CSI number ~.
 Keyboard::Key keyOfTilde(int number) {
     switch (number) {
+    case 1:
+    case 7:
+        return Keyboard::HOME;
+    case 4:
+    case 8:
+        return Keyboard::END;
     case 11:
     case 12:
     case 13:

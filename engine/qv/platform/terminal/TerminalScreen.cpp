@@ -1,6 +1,7 @@
 #include "qv/platform/terminal/TerminalScreen.h"
 
 #include "qv/core/LogManager.h"
+#include "qv/platform/terminal/TerminalInput.h"
 
 #include <unistd.h>
 
@@ -11,8 +12,12 @@
 
 namespace qv {
 
-TerminalScreen::TerminalScreen(std::shared_ptr<TerminalSession> terminal, bool keysReadElsewhere)
-    : session(std::move(terminal)), keysReadElsewhere(keysReadElsewhere) {}
+TerminalScreen::TerminalScreen(std::shared_ptr<TerminalSession> terminal)
+    : session(std::move(terminal)) {}
+
+std::unique_ptr<InputSource> TerminalScreen::makeInput() {
+    return std::make_unique<TerminalInput>(session);
+}
 
 int TerminalScreen::open(const std::string& title, int columns, int rows, int, int) {
     // Drawn on the terminal even when standard output goes to a file, which
@@ -44,6 +49,22 @@ void TerminalScreen::setTitle(const std::string& title) {
     if (session->isOpen()) {
         session->setTitle(title);
     }
+}
+
+bool TerminalScreen::showStatus(const std::string& text) {
+    if (!session->isOpen() || !writer) {
+        return false;
+    }
+    int columns = 0;
+    int rows = 0;
+    session->getSize(columns, rows);
+    if (rows <= writer->getRows()) {
+        return false;
+    }
+    // Every frame sets its colours afresh, so resetting them here is safe.
+    session->write("\x1b[" + std::to_string(writer->getRows() + 1) + ";1H\x1b[0m" +
+                   text.substr(0, static_cast<std::size_t>(columns)) + "\x1b[K");
+    return true;
 }
 
 void TerminalScreen::logErrorOutput() {
@@ -84,9 +105,6 @@ void TerminalScreen::show(const std::vector<ScreenCell>&, const TextGrid& grid) 
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     session->write(bytes);
-    if (!keysReadElsewhere) {
-        dropKeysButCtrlC();
-    }
 }
 
 void TerminalScreen::dropKeysButCtrlC() {

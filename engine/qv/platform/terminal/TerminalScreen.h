@@ -15,10 +15,8 @@ namespace qv {
 /// the terminal is smaller than the grid the game waits, asking for room.
 class TerminalScreen : public Screen {
 public:
-    /// Draws through session, which it opens and closes. Unless an input
-    /// source reads the keys (keysReadElsewhere), it drops them itself but
-    /// for Ctrl-C, which the keyboard protocol sends as a key.
-    TerminalScreen(std::shared_ptr<TerminalSession> session, bool keysReadElsewhere);
+    /// Draws through session, which it opens and closes.
+    explicit TerminalScreen(std::shared_ptr<TerminalSession> session);
 
     /// Takes over the terminal; fails when standard input is none.
     int open(const std::string& title, int columns, int rows, int width, int height) override;
@@ -30,6 +28,11 @@ public:
     const std::string& getFailure() const override;
     /// Sets the terminal's title.
     void setTitle(const std::string& title) override;
+    /// Writes the status on the row under the grid when the terminal has
+    /// one; false when it has not.
+    bool showStatus(const std::string& text) override;
+    /// The terminal's keys and clicks (TerminalInput).
+    std::unique_ptr<InputSource> makeInput() override;
     /// Writes what changed since the last frame.
     void show(const std::vector<ScreenCell>& cells, const TextGrid& grid) override;
 
@@ -41,7 +44,6 @@ private:
     void logErrorOutput();
 
     std::shared_ptr<TerminalSession> session;
-    bool keysReadElsewhere;
     TerminalReader interruptWatch;
     std::unique_ptr<TerminalWriter> writer;
     std::string bytes;

@@ -45,6 +45,10 @@ void TerminalWriter::resize(int newColumns, int newRows) {
     }
 }
 
+int TerminalWriter::getRows() const {
+    return shown.getRows();
+}
+
 bool TerminalWriter::fits() const {
     return columns >= shown.getColumns() && rows >= shown.getRows();
 }

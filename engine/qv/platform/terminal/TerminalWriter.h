@@ -23,6 +23,9 @@ public:
     /// The terminal's size, in cells. A change redraws everything.
     void resize(int columns, int rows);
 
+    /// The grid's rows.
+    int getRows() const;
+
     /// Whether the grid fits in the terminal.
     bool fits() const;
 

@@ -7,6 +7,7 @@
 // The page's script defines window.qvPage before the program starts.
 EM_JS(int, qv_page_present, (), { return typeof qvPage == 'object' ? 1 : 0; });
 EM_JS(void, qv_page_set_title, (const char* title), { qvPage.setTitle(UTF8ToString(title)); });
+EM_JS(void, qv_page_set_status, (const char* text), { qvPage.setStatus(UTF8ToString(text)); });
 EM_JS(void, qv_page_draw, (const void* cells, int count),
       { qvPage.drawFrame(HEAPF32, HEAP32, cells >> 2, count); });
 
@@ -42,6 +43,11 @@ const std::string& CanvasScreen::getFailure() const {
 
 void CanvasScreen::setTitle(const std::string& title) {
     qv_page_set_title(title.c_str());
+}
+
+bool CanvasScreen::showStatus(const std::string& text) {
+    qv_page_set_status(text.c_str());
+    return true;
 }
 
 void CanvasScreen::show(const std::vector<ScreenCell>& cells, const TextGrid&) {

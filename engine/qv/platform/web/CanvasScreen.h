@@ -24,6 +24,9 @@ public:
     const std::string& getFailure() const override;
     /// Retitles the page.
     void setTitle(const std::string& title) override;
+
+    /// Puts the status on the line under the canvas.
+    bool showStatus(const std::string& text) override;
     /// Hands the frame's cells to the page, which repaints the whole canvas.
     void show(const std::vector<ScreenCell>& cells, const TextGrid& grid) override;
     /// Cells handed to the page since the screen was made.

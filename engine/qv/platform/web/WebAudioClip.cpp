@@ -3,15 +3,23 @@
 #include <emscripten.h>
 
 // The file is read from the program's own file system, where the page's
-// packed data put it; -1 when it is not there.
+// packed data put it: the MP3 the page's build made of a WAV file, with its
+// length in samples and sample rate, when there is one, else the file itself; -1 when
+// neither is there.
 EM_JS(int, qv_page_load_sound, (const char* path), {
-    let bytes;
+    const name = UTF8ToString(path);
+    const mp3 = name.toLowerCase().endsWith('.wav') ? name.slice(0, -4) + '.mp3' : '';
     try {
-        bytes = FS.readFile(UTF8ToString(path));
+        const length = FS.readFile(mp3 + '.samples', {encoding : 'utf8'}).split(' ');
+        return qvPage.loadSound(FS.readFile(mp3), Number(length[0]), Number(length[1]));
+    } catch (e) {
+        // No MP3 of it: the file itself.
+    }
+    try {
+        return qvPage.loadSound(FS.readFile(name), 0, 0);
     } catch (e) {
         return -1;
     }
-    return qvPage.loadSound(bytes);
 });
 EM_JS(void, qv_page_play_sound, (int id, int loop), { qvPage.playSound(id, Boolean(loop)); });
 EM_JS(void, qv_page_stop_sound, (int id), { qvPage.stopSound(id); });

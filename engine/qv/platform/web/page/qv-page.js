@@ -8,8 +8,11 @@
     const COLUMNS = 80;
     const ROWS = 24;
     const canvas = document.getElementById('screen');
-    const CELL_WIDTH = canvas.width / COLUMNS;
-    const CELL_HEIGHT = canvas.height / ROWS;
+    // The game's window, in its own pixels: what mouse positions are in.
+    const WIDTH = 1024;
+    const HEIGHT = 768;
+    const CELL_WIDTH = WIDTH / COLUMNS;
+    const CELL_HEIGHT = HEIGHT / ROWS;
     // As the desktop window: twice the smaller cell side, in bold.
     const GLYPH_PIXELS = Math.floor(2 * Math.min(CELL_WIDTH, CELL_HEIGHT));
     const FONT = `bold ${GLYPH_PIXELS}px "qv-font"`;
@@ -30,6 +33,10 @@
     for (let i = 0; i < 26; ++i) KEYS['Key' + String.fromCharCode(65 + i)] = 31 + i;
     for (let i = 1; i <= 9; ++i) KEYS['Digit' + i] = 56 + i;
     KEYS.Digit0 = 66;
+    // Keys the engine hands a game as -1 but a replay's viewer tells apart,
+    // and its scrub bar's seek.
+    Object.assign(KEYS, {Home: 67, End: 68, BracketLeft: 69, BracketRight: 70});
+    const SEEK = 71;
     // The browser would scroll, move the focus or open its help with these.
     const BROWSER_KEYS = /^(Arrow|Space$|Tab$|F\d+$|Backspace$|PageUp$|PageDown$|Home$|End$)/;
     // DOM button numbers to the engine's: left, middle, right.
@@ -46,6 +53,11 @@
     const messages = document.getElementById('messages');
     const notice = document.getElementById('notice');
     const saveLink = document.getElementById('save');
+    const viewer = document.getElementById('viewer');
+    const scrub = document.getElementById('scrub');
+    const scrubDone = document.getElementById('scrub-done');
+    const status = document.getElementById('status');
+    let frameCount = 0;
 
     const heldKeys = new Set();
     const heldButtons = new Set();
@@ -53,6 +65,7 @@
     let pointer = {x: 0, y: 0};
     let audio = null;
     const sounds = [];
+    const MP3_DELAY = 1105;
     let logShown = 0;
     let recordingSize = -1;
     let recordingUrl = null;
@@ -65,10 +78,46 @@
     function canvasPoint(event) {
         const box = canvas.getBoundingClientRect();
         return {
-            x: Math.floor((event.clientX - box.left) * canvas.width / box.width),
-            y: Math.floor((event.clientY - box.top) * canvas.height / box.height),
+            x: Math.floor((event.clientX - box.left) * WIDTH / box.width),
+            y: Math.floor((event.clientY - box.top) * HEIGHT / box.height),
         };
     }
+
+    // The canvas holds a pixel for each of the screen's (2048 x 1536 at a
+    // pixel ratio of 2), so glyphs are drawn at the size they are seen, and
+    // it takes the largest 4:3 box the window has room for above the bar.
+    const bar = document.getElementById('bar');
+    let zoom = 1;
+    let lastFrame = null;
+    function fitCanvas() {
+        const ratio = window.devicePixelRatio || 1;
+        const roomWidth = document.documentElement.clientWidth;
+        const roomHeight = window.innerHeight - bar.offsetHeight;
+        const shown = Math.max(0.1, Math.min(roomWidth / WIDTH, roomHeight / HEIGHT));
+        canvas.style.width = `${Math.floor(WIDTH * shown)}px`;
+        canvas.style.height = `${Math.floor(HEIGHT * shown)}px`;
+        if (Math.round(WIDTH * ratio) !== canvas.width) {
+            zoom = ratio;
+            canvas.width = Math.round(WIDTH * ratio);
+            canvas.height = Math.round(HEIGHT * ratio);
+            // A new backing store starts blank: the last frame again.
+            if (lastFrame !== null) {
+                drawCells(lastFrame);
+            }
+        }
+    }
+    // Moving to a screen of another pixel ratio fires no resize: a query on
+    // the present ratio does, once, and is made again for the new one.
+    function watchRatio() {
+        const query = matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`);
+        query.addEventListener('change', () => {
+            fitCanvas();
+            watchRatio();
+        }, {once: true});
+    }
+    window.addEventListener('resize', fitCanvas);
+    watchRatio();
+    fitCanvas();
 
     // Browsers let sound start only after the player's first key or click.
     function wakeAudio() {
@@ -95,7 +144,15 @@
         source.onended = () => {
             sound.sources = sound.sources.filter((s) => s !== source);
         };
-        source.start();
+        // Only the sound itself, so music loops without a gap.
+        const rate = sound.buffer.sampleRate;
+        if (sound.loop) {
+            source.loopStart = sound.first / rate;
+            source.loopEnd = (sound.first + sound.samples) / rate;
+            source.start(0, sound.first / rate);
+        } else {
+            source.start(0, sound.first / rate, sound.samples / rate);
+        }
         sound.sources.push(source);
     }
 
@@ -147,36 +204,63 @@
         events.push([MOUSE, MOVED, -1, pointer.x, pointer.y]);
     });
     canvas.addEventListener('contextmenu', (event) => event.preventDefault());
+    // The viewer's buttons are its keys; the scrub bar seeks where clicked.
+    for (const button of viewer.querySelectorAll('button')) {
+        button.addEventListener('click', () => {
+            events.push([KEY, PRESSED, Number(button.dataset.key), 0, 0]);
+            canvas.focus();
+        });
+    }
+    scrub.addEventListener('mousedown', (event) => {
+        const box = scrub.getBoundingClientRect();
+        const part = Math.min(Math.max((event.clientX - box.left) / box.width, 0), 1);
+        events.push([KEY, PRESSED, SEEK, Math.round(part * Math.max(frameCount - 1, 0)), 0]);
+        event.preventDefault();
+        canvas.focus();
+    });
     document.getElementById('again').addEventListener('click', () => location.reload());
+
+    // words: four 32-bit words a cell, column and row as floats, character
+    // and colour as ints; drawn in the canvas's own pixels.
+    function drawCells(words) {
+        const cells = new Float32Array(words.buffer, words.byteOffset, words.length);
+        const cellWidth = CELL_WIDTH * zoom;
+        const cellHeight = CELL_HEIGHT * zoom;
+        const glyph = GLYPH_PIXELS * zoom;
+        context.fillStyle = COLORS[0];
+        context.fillRect(0, 0, canvas.width, canvas.height);
+        context.font = `bold ${glyph}px "qv-font"`;
+        context.textBaseline = 'alphabetic';
+        for (let word = 0; word < cells.length; word += 4) {
+            const x = cells[word] * cellWidth;
+            const y = cells[word + 1] * cellHeight;
+            const ch = words[word + 2] & 0xff;
+            const color = words[word + 3];
+            // A black cell behind each character cuts off what the
+            // character before it drew past its own cell.
+            context.fillStyle = COLORS[0];
+            context.fillRect(x - cellWidth / 10, y + cellHeight / 5, cellWidth, cellHeight);
+            if (ch === 32 || ch === 9 || ch === 10 || ch === 13) {
+                continue;
+            }
+            context.fillStyle = color >= 0 && color < COLORS.length ? COLORS[color] : '#ffffff';
+            context.fillText(String.fromCharCode(ch), x, y + glyph);
+        }
+    }
 
     // What the engine calls, each once per frame or per sound.
     const page = {
         frames: 0,
         firstFrameMs: null,
+        frameTimes: [],
         canvas: canvas,
 
         // cells: [column, row] as floats, then [character, colour] as ints,
         // four 32-bit words per cell from word index `first` on.
         drawFrame(floats, ints, first, count) {
-            context.fillStyle = COLORS[0];
-            context.fillRect(0, 0, canvas.width, canvas.height);
-            context.font = FONT;
-            context.textBaseline = 'alphabetic';
-            for (let i = 0, word = first; i < count; ++i, word += 4) {
-                const x = floats[word] * CELL_WIDTH;
-                const y = floats[word + 1] * CELL_HEIGHT;
-                const ch = ints[word + 2] & 0xff;
-                const color = ints[word + 3];
-                // A black cell behind each character cuts off what the
-                // character before it drew past its own cell.
-                context.fillStyle = COLORS[0];
-                context.fillRect(x - CELL_WIDTH / 10, y + CELL_HEIGHT / 5, CELL_WIDTH, CELL_HEIGHT);
-                if (ch === 32 || ch === 9 || ch === 10 || ch === 13) {
-                    continue;
-                }
-                context.fillStyle = color >= 0 && color < COLORS.length ? COLORS[color] : '#ffffff';
-                context.fillText(String.fromCharCode(ch), x, y + GLYPH_PIXELS);
-            }
+            // Kept, to be drawn again on a new backing store.
+            lastFrame = ints.slice(first, first + 4 * count);
+            drawCells(lastFrame);
             if (this.firstFrameMs === null) {
                 this.firstFrameMs = performance.now();
                 console.log(`first frame ${this.firstFrameMs.toFixed(0)} ms after navigation`);
@@ -215,12 +299,23 @@
         },
 
         // Decoding finishes later; a sound played before then stays silent,
-        // music starts when it is ready.
-        loadSound(bytes) {
-            const sound = {buffer: null, loop: false, sources: [], wanted: false};
+        // music starts when it is ready. samples and rate: the sound's length
+        // and sample rate, for an MP3 made from a WAV file, else 0.
+        loadSound(bytes, samples, rate) {
+            const sound = {buffer: null, loop: false, sources: [], wanted: false, first: 0, samples: 0};
             sounds.push(sound);
             if (audio !== null) {
                 audio.decodeAudioData(bytes.slice().buffer).then((buffer) => {
+                    // Decoders that keep the encoder's delay in front of the
+                    // sound (1105 samples from LAME at 44.1 kHz) are given
+                    // away by the length; those that drop it are not.
+                    // Both are counted at the context's rate, which decoding
+                    // converts to.
+                    const resampled = samples > 0 ? Math.round(samples * buffer.sampleRate / rate) : 0;
+                    const inFront = resampled > 0 ? Math.round(MP3_DELAY * buffer.sampleRate / rate) : 0;
+                    sound.first = resampled > 0 && buffer.length >= resampled + inFront ? inFront : 0;
+                    sound.samples = resampled > 0 ? Math.min(resampled, buffer.length - sound.first)
+                        : buffer.length;
                     sound.buffer = buffer;
                     if (sound.wanted) {
                         startSound(sound);
@@ -250,6 +345,18 @@
             sound.sources = [];
         },
 
+        // Each decoded sound's part that plays, in seconds from its
+        // buffer's start: [first, length].
+        soundParts() {
+            return sounds.filter((sound) => sound.buffer !== null).map((sound) =>
+                [sound.first / sound.buffer.sampleRate, sound.samples / sound.buffer.sampleRate]);
+        },
+
+        // 'running' while sound can play, 'none' without Web Audio.
+        audioState() {
+            return audio === null ? 'none' : audio.state;
+        },
+
         soundsPlaying() {
             return sounds.filter((sound) => sound.sources.length > 0).length;
         },
@@ -257,8 +364,127 @@
         setTitle(text) {
             document.title = text;
         },
+
+        // A replay's viewer says where it stands: "frame N / COUNT ...".
+        setStatus(text) {
+            status.textContent = text;
+            const at = /^frame (\d+) \/ (\d+)/.exec(text);
+            if (at !== null) {
+                frameCount = Number(at[2]);
+                scrubDone.style.width = `${100 * Number(at[1]) / Math.max(frameCount - 1, 1)}%`;
+            }
+        },
+
+        // The program hands its frames over: frame() runs one and says
+        // whether the game goes on.
+        runFrames(headless, frame) {
+            const run = () => {
+                try {
+                    return frame();
+                } catch (e) {
+                    // The last frame ends the program by throwing.
+                    if (e === 'unwind' || (e && e.name === 'ExitStatus')) {
+                        return false;
+                    }
+                    throw e;
+                }
+            };
+            (headless ? runChunks : runOnRefresh)(run);
+        },
     };
     window.qvPage = page;
+
+    // A headless replay runs as fast as it can, in chunks that leave the page
+    // a turn between them (a message comes back sooner than a timer).
+    const CHUNK_MS = 50;
+    function runChunks(run) {
+        const channel = new MessageChannel();
+        channel.port1.onmessage = () => {
+            const until = performance.now() + CHUNK_MS;
+            while (performance.now() < until) {
+                if (!run()) {
+                    channel.port1.close();
+                    return;
+                }
+            }
+            channel.port2.postMessage(null);
+        };
+        channel.port2.postMessage(null);
+    }
+
+    // Frames on the display's clock. Each frame is shown for the same whole
+    // number of refreshes, the number that comes nearest the engine's 33 ms:
+    // two at 60 Hz (33.3 ms), four at 120 Hz (33.3 ms), five at 144 Hz
+    // (34.7 ms). A frame shown for two refreshes and the next for one would
+    // judder; a game a few per cent slow does not. The refresh period is the
+    // median of the last gaps between animation frames, so a late or missed
+    // refresh does not change it.
+    const FRAME_MS = 33;
+    const GAPS_KEPT = 15;
+    let frameRunner = null;
+    let lastRefresh = null;
+    let refreshesOwed = 0;
+    const gaps = [];
+    function refreshPeriod() {
+        if (gaps.length === 0) {
+            return 1000 / 60;
+        }
+        const sorted = gaps.slice().sort((a, b) => a - b);
+        return sorted[sorted.length >> 1];
+    }
+    function onRefresh(now) {
+        if (frameRunner === null) {
+            return;
+        }
+        requestAnimationFrame(onRefresh);
+        // A hidden page runs no frames; it goes on from the same frame.
+        if (document.hidden) {
+            lastRefresh = null;
+            return;
+        }
+        const perFrame = Math.max(1, Math.round(FRAME_MS / refreshPeriod()));
+        if (lastRefresh === null) {
+            refreshesOwed = perFrame;
+        } else {
+            const gap = now - lastRefresh;
+            gaps.push(gap);
+            if (gaps.length > GAPS_KEPT) {
+                gaps.shift();
+            }
+            refreshesOwed += Math.max(1, Math.round(gap / refreshPeriod()));
+        }
+        lastRefresh = now;
+        if (refreshesOwed < perFrame) {
+            return;
+        }
+        // A frame that comes a refresh late is not made up by a short one
+        // after it: every frame stays on screen its full number of refreshes.
+        refreshesOwed = 0;
+        // When each frame was due on the display's clock and when the
+        // browser called it: the figures read both.
+        if (page.frameTimes.length < 1e6) {
+            page.frameTimes.push([now, performance.now()]);
+        }
+        if (!frameRunner()) {
+            frameRunner = null;
+        }
+    }
+    function runOnRefresh(run) {
+        frameRunner = run;
+        requestAnimationFrame(onRefresh);
+    }
+    // Music and sounds stop with the frames while the page is hidden.
+    document.addEventListener('visibilitychange', () => {
+        if (audio === null) {
+            return;
+        }
+        if (document.hidden) {
+            audio.suspend().catch(() => {});
+        } else {
+            lastRefresh = null;
+            wakeAudio();
+        }
+    });
 
     // The log file and the recording grow as the program runs: the new log
     // lines go to the console and the link always offers the whole recording.
@@ -296,9 +522,13 @@
         }
     }
 
-    function programArguments(replayFile) {
+    function programArguments(replayFile, watched) {
         const args = [];
-        if (replayFile !== null) {
+        if (watched) {
+            // Watched from a frame on, and recorded when the player takes over.
+            args.push('--replay', replayFile, '--frame', params.get('frame'),
+                '--record', RECORDING_FILE);
+        } else if (replayFile !== null) {
             args.push('--replay', replayFile, '--headless');
         } else {
             args.push('--record', RECORDING_FILE);
@@ -348,13 +578,18 @@
         const replayUrl = params.get('replay');
         const replayFile = replayUrl === null ? null
             : '/' + (replayUrl.split(/[/?#]/).filter((part) => part !== '').pop() || 'given.replay');
+        // A replay with &frame=N is watched from that frame, with its sounds;
+        // one without is checked headless: it plays nothing, so nothing is
+        // decoded.
+        const watched = replayFile !== null && /^\d{1,9}$/.test(params.get('frame') || '');
+        viewer.hidden = !watched;
         try {
-            audio = new AudioContext();
+            audio = replayFile === null || watched ? new AudioContext() : null;
         } catch (e) {
             console.warn(`${program}: no Web Audio; the game runs silent`);
         }
         const module = {
-            arguments: programArguments(replayFile),
+            arguments: programArguments(replayFile, watched),
             print(line) {
                 console.log(line);
                 if (/^frames=\d+ checks=\d+ mismatches=\d+ seconds=/.test(line)) {
@@ -384,7 +619,9 @@
             },
         };
         window.Module = module;
-        const follower = setInterval(followFiles, 250);
+        // A replay's log is shown once it has run: reading it as it grows
+        // would slow the replay down.
+        const follower = replayFile === null || watched ? setInterval(followFiles, 250) : null;
         canvas.focus();
         document.fonts.load(FONT).then((faces) => {
             if (faces.length === 0) {

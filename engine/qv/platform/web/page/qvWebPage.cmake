@@ -1,6 +1,7 @@
 # qv_web_page(TARGET TITLE text [FONT file] [SITE_DIR dir] [LOG file] [DATA folder...])
 # Turns an emscripten build of a qv game into a page: the folders the game
-# reads are packed into TARGET.data, and TARGET.js, .wasm, .data, the page
+# reads are packed into TARGET.data (with each .wav sound compressed into an
+# MP3 by sox where sox can write MP3), and TARGET.js, .wasm, .data, the page
 # (index.html, qv-page.js) and the font (as qv-font.ttf) are copied into
 # SITE_DIR by the target TARGET_page, part of every build. The page shows
 # the log (LOG, by default quorvel.log) in the browser's console. Against
@@ -20,13 +21,41 @@ function(qv_web_page target)
         get_property(PAGE_DATA TARGET ${target} PROPERTY QV_GAME_DATA)
     endif()
     set_target_properties(${target} PROPERTIES SUFFIX ".js")
+    # The folders are staged at build time, since a build may make their
+    # files (as Quorvel's sounds are): TARGET_data stages them before TARGET
+    # links, and a change repacks the data.
+    find_program(QV_SOX sox)
+    set(sox)
+    if(QV_SOX)
+        execute_process(COMMAND ${QV_SOX} -h OUTPUT_VARIABLE sox_help ERROR_QUIET)
+        if(sox_help MATCHES "FORMATS:[^\n]* mp3")
+            set(sox -DSOX=${QV_SOX})
+        endif()
+    endif()
+    if(PAGE_DATA AND NOT sox)
+        message(WARNING "No sox that writes MP3 (install sox and libsox-fmt-mp3): the page's sounds stay WAV")
+    endif()
+    set(staged ${CMAKE_CURRENT_BINARY_DIR}/${target}-data)
+    set(stamps)
     foreach(folder ${PAGE_DATA})
         get_filename_component(name ${folder} NAME)
-        target_link_options(${target} PRIVATE "SHELL:--preload-file ${folder}@/${name}")
-        # Changed sprites or sounds repack the data.
-        file(GLOB_RECURSE data_files CONFIGURE_DEPENDS ${folder}/*)
-        set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${data_files})
+        set(stamp ${staged}/${name}.stamp)
+        # Made now, so the first build finds the file its link depends on.
+        file(MAKE_DIRECTORY ${staged}/${name})
+        file(TOUCH ${stamp})
+        list(APPEND stamps COMMAND ${CMAKE_COMMAND} -DSOURCE=${folder} -DDESTINATION=${staged}/${name}
+             ${sox} -DSTAMP=${stamp} -P ${QV_WEB_PAGE_DIR}/qvWebData.cmake)
+        target_link_options(${target} PRIVATE "SHELL:--preload-file ${staged}/${name}@/${name}")
+        set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${stamp})
     endforeach()
+    if(PAGE_DATA)
+        add_custom_target(${target}_data ${stamps} VERBATIM)
+        add_dependencies(${target} ${target}_data)
+        # emcc leaves an unchanged .js as it was, older than the data it
+        # was linked again for, which would link it again on every build.
+        add_custom_command(TARGET ${target} POST_BUILD COMMAND ${CMAKE_COMMAND} -E touch
+                           $<TARGET_FILE:${target}> VERBATIM)
+    endif()
     set(QV_PAGE_TITLE ${PAGE_TITLE})
     set(QV_PAGE_PROGRAM ${target})
     set(QV_PAGE_LOG quorvel.log)
