@@ -1,8 +1,8 @@
 // The engine's SFML-typed calls, kept for code written against them; only
 // the desktop build has them.
 #include "qv/display/DisplayManager.h"
-#include "qv/platform/desktop/SfmlMusic.h"
-#include "qv/platform/desktop/SfmlSound.h"
+#include "qv/platform/desktop/openal/SfmlMusic.h"
+#include "qv/platform/desktop/openal/SfmlSound.h"
 #include "qv/platform/desktop/WindowScreen.h"
 #include "qv/resources/ResourceManager.h"
 

@@ -4,7 +4,7 @@
 #include "qv/display/InputSource.h"
 #include "qv/display/Keyboard.h"
 #include "qv/display/Mouse.h"
-#include "qv/platform/desktop/XInputState.h"
+#include "qv/platform/desktop/x11/XInputState.h"
 
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>

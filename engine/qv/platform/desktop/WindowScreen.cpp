@@ -2,7 +2,7 @@
 
 #include "qv/core/DataFile.h"
 #include "qv/platform/desktop/WindowInput.h"
-#include "qv/platform/desktop/XDisplayProbe.h"
+#include "qv/platform/desktop/x11/XDisplayProbe.h"
 
 #include <unistd.h>
 

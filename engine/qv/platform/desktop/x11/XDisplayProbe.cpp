@@ -1,4 +1,4 @@
-#include "qv/platform/desktop/XDisplayProbe.h"
+#include "qv/platform/desktop/x11/XDisplayProbe.h"
 
 #include <X11/Xlib.h>
 
