@@ -1,8 +1,8 @@
 #include "qv/platform/desktop/WindowScreen.h"
 
 #include "qv/core/DataFile.h"
+#include "qv/platform/desktop/DisplayProbe.h"
 #include "qv/platform/desktop/WindowInput.h"
-#include "qv/platform/desktop/x11/XDisplayProbe.h"
 
 #include <unistd.h>
 
@@ -43,8 +43,8 @@ int WindowScreen::open(const std::string& title, int columns, int rows, int widt
     // Without a display SFML would abort the whole program. Held until the
     // window exists, so that a server which resets when its last client
     // leaves cannot reset under SFML's own connection.
-    const XDisplayProbe probe;
-    if (!probe.reached()) {
+    const std::unique_ptr<DisplayProbe> probe = reachDisplay();
+    if (probe == nullptr) {
         return fail("no X display to open the window on (is DISPLAY set?)");
     }
     const unsigned pixelsWide = static_cast<unsigned>(horizontalPixels);

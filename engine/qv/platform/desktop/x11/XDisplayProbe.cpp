@@ -2,6 +2,8 @@
 
 #include <X11/Xlib.h>
 
+#include <utility>
+
 namespace qv {
 
 XDisplayProbe::XDisplayProbe() : display(XOpenDisplay(nullptr)) {}
@@ -14,6 +16,11 @@ XDisplayProbe::~XDisplayProbe() {
 
 bool XDisplayProbe::reached() const {
     return display != nullptr;
+}
+
+std::unique_ptr<DisplayProbe> reachDisplay() {
+    auto probe = std::make_unique<XDisplayProbe>();
+    return probe->reached() ? std::move(probe) : nullptr;
 }
 
 } // namespace qv
