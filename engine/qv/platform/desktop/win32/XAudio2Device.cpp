@@ -2,8 +2,31 @@
 
 #include <windows.h>
 
+#include <mmdeviceapi.h>
 #include <objbase.h>
 #include <xaudio2.h>
+
+namespace {
+
+// Whether the system has an audio output to play on. Asked before XAudio2
+// is: some of its implementations fault instead of failing without one.
+bool hasOutputEndpoint() {
+    IMMDeviceEnumerator* devices = nullptr;
+    if (FAILED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_ALL,
+                                __uuidof(IMMDeviceEnumerator),
+                                reinterpret_cast<void**>(&devices)))) {
+        return false;
+    }
+    IMMDevice* output = nullptr;
+    const bool found = SUCCEEDED(devices->GetDefaultAudioEndpoint(eRender, eConsole, &output));
+    if (output != nullptr) {
+        output->Release();
+    }
+    devices->Release();
+    return found;
+}
+
+} // namespace
 
 namespace qv {
 
@@ -34,6 +57,9 @@ bool XAudio2Device::open() {
     }
     tried = true;
     comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+    if (!hasOutputEndpoint()) {
+        return false;
+    }
     // Looked up at run time: a system without XAudio2 2.9 (before Windows
     // 10) then plays silent instead of refusing to start.
     library = LoadLibraryW(L"xaudio2_9.dll");
