@@ -6,7 +6,8 @@
 #   start screen, plays, ends, quits with status 0, and its recording
 #   replays on Linux with no mismatch;
 # - keys held while another window has the focus are not the game's;
-# - closing the window ends a recorded game with its end line, status 0;
+# - closing the window, or Ctrl-C, ends a recorded game with its end line,
+#   status 0;
 # - an unknown option exits 2, a missing font exits 1 with one line;
 # - the music reaches the sound card (ALSA's file plugin under Wine's ALSA
 #   driver) loud enough for sox to hear it.
@@ -196,6 +197,18 @@ grep -q '^E ' game.replay || fail "the closed game's recording has no end line"
 grep -q '^K [0-9]* 0 46$' game.replay || fail "P did not start the closed game"
 ! grep -q '^K [0-9]* [0-9] 34$' game.replay || fail "D held in another window reached the game"
 
+# Ctrl-C (Wine turns SIGINT into the console's Ctrl-C event) ends a recorded
+# game after its frame, with its end line and status 0.
+wine quorvel.exe --record interrupted.replay >game.out 2>&1 &
+pid=$!
+find_window '^Quorvel$' || fail "no window for the Ctrl-C test"
+sleep 1
+kill -INT "$pid"
+wait_exit "$pid"
+pid=""
+[ "$status" = 0 ] || fail "Ctrl-C: exit status '$status': $(cat game.out)"
+grep -q '^E ' interrupted.replay || fail "the recording ended by Ctrl-C has no end line"
+
 status=0
 wine quorvel.exe --no-such-option >out.txt 2>&1 || status=$?
 [ "$status" = 2 ] || fail "unknown option: exit $status"
@@ -203,5 +216,5 @@ rm qv-font.ttf
 status=0
 wine quorvel.exe >out.txt 2>&1 || status=$?
 [ "$status" = 1 ] && [ "$(wc -l <out.txt)" = 1 ] || fail "missing font: exit $status: $(cat out.txt)"
-echo "PASS: unfocused keys ignored, the closed window ends the game, options and font checked"
+echo "PASS: unfocused keys ignored; closing the window and Ctrl-C end the game; options and font checked"
 echo "wine checks took $((SECONDS - started)) s"
