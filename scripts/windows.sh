@@ -179,7 +179,8 @@ $title for Windows (64-bit)
 
 Double-click $name.exe. It reads Sprites\\, Audio\\ and qv-font.ttf from
 this folder and writes its log, $name.log, here too. No installation and
-no other file is needed.
+no other file is needed. A console window opens beside the game's: it shows
+the game's messages, and closing it or pressing Ctrl-C there ends the game.
 
 $keys
 

@@ -21,7 +21,7 @@ constexpr sf_count_t MAX_SAMPLES = 10LL * 60 * 48000 * 2;
 
 XAudio2Clip::XAudio2Clip(std::shared_ptr<XAudio2Device> device)
     : device(std::move(device)), voice(nullptr), voiceChannels(0), voiceRate(0), channels(0),
-      rate(0), looping(false) {}
+      rate(0), looping(false), started(false) {}
 
 XAudio2Clip::~XAudio2Clip() {
     if (voice != nullptr) {
@@ -55,7 +55,8 @@ bool XAudio2Clip::load(const std::string& filename) {
 }
 
 bool XAudio2Clip::isPlaying() const {
-    if (voice == nullptr) {
+    // A stopped voice may still count its flushed buffers for a moment.
+    if (voice == nullptr || !started) {
         return false;
     }
     XAUDIO2_VOICE_STATE state;
@@ -93,11 +94,12 @@ void XAudio2Clip::play() {
     buffer.pAudioData = reinterpret_cast<const BYTE*>(samples.data());
     buffer.LoopCount = looping ? XAUDIO2_LOOP_INFINITE : 0;
     if (SUCCEEDED(voice->SubmitSourceBuffer(&buffer))) {
-        voice->Start();
+        started = SUCCEEDED(voice->Start());
     }
 }
 
 void XAudio2Clip::stop() {
+    started = false;
     if (voice != nullptr) {
         voice->Stop();
         voice->FlushSourceBuffers();

@@ -49,6 +49,8 @@ private:
     int channels;
     int rate;
     bool looping;
+    // Between a play() that started the voice and the next stop().
+    bool started;
 };
 
 } // namespace qv
