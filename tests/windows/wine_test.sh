@@ -175,17 +175,20 @@ find_window '^Quorvel$' || fail "no window for the close test"
 xdotool windowactivate --sync "$window" 2>/dev/null || true
 sleep 1
 hold p 0.2
-# D held while another window has the focus is not the game's.
-xmessage -name other -geometry 200x100+1040+0 other &
+# D held while another window has the focus is not the game's. The other
+# window is Wine's too, so that Wine sees the key go down: keys sent to a
+# window of another program never reach it.
+wine notepad >/dev/null 2>&1 &
 other_pid=$!
 other=""
-for _ in $(seq 50); do
-    other=$(xdotool search --name '^other$' 2>/dev/null | head -n 1 || true)
+for _ in $(seq 100); do
+    other=$(xdotool search --name 'Notepad' 2>/dev/null | head -n 1 || true)
     [ -n "$other" ] && break
     sleep 0.1
 done
 [ -n "$other" ] || fail "no other window"
-xdotool windowactivate --sync "$other" 2>/dev/null || xdotool windowfocus --sync "$other"
+xdotool windowfocus --sync "$other" 2>/dev/null || xdotool windowfocus "$other"
+sleep 0.3
 hold d 1.0
 kill "$other_pid"
 sleep 0.5
