@@ -9,8 +9,8 @@
 # - closing the window, or Ctrl-C, ends a recorded game with its end line,
 #   status 0;
 # - an unknown option exits 2, a missing font exits 1 with one line;
-# - the music reaches the sound card (ALSA's file plugin under Wine's ALSA
-#   driver) loud enough for sox to hear it.
+# - the music and an effect reach the sound card (ALSA's file plugin under
+#   Wine's ALSA driver) loud enough for sox to hear them.
 # The Wine prefix is made once, in a temporary folder, without dialogs.
 # Usage: wine_test.sh WINDOWS_BUILD LINUX_BUILD SOURCE_DIR  (needs $DISPLAY;
 # WINDOWS_BUILD as scripts/windows.sh leaves it, LINUX_BUILD with quorvel
@@ -166,6 +166,19 @@ status=0
 [ "$status" = 0 ] && grep -q " mismatches=0 " linux/out.txt ||
     fail "the Windows recording on Linux: exit $status: $(cat linux/out.txt)"
 echo "PASS: played in the window under Wine (sound RMS $rms); on Linux: $(tail -n 1 linux/out.txt)"
+
+# A sound effect: gemhunt has no music, so what its replay, watched in the
+# window, plays is the chime of the gems it picks up.
+game_folder chime "$win/dist/gemhunt"
+cp "$source_dir/tests/examples/gemhunt.replay" .
+rm -f "$work/sound/out.wav"
+status=0
+timeout 60 wine gemhunt.exe --replay gemhunt.replay >out.txt 2>&1 || status=$?
+[ "$status" = 0 ] || fail "gemhunt's replay in its window: exit $status: $(cat out.txt)"
+peak=$(sox "$work/sound/out.wav" -n stat 2>&1 | awk '/^Maximum amplitude/ {print $3}')
+[ -n "$peak" ] || fail "no chime captured: $(sox "$work/sound/out.wav" -n stat 2>&1 | tail -n 1)"
+awk -v peak="$peak" 'BEGIN { exit !(peak > 0.1) }' || fail "the chime is too quiet: peak $peak"
+echo "PASS: gemhunt's chime reached the sound output (peak $peak)"
 
 # ---- focus, closing, start-up failures -------------------------------------
 game_folder close "$win/dist/quorvel"
