@@ -67,12 +67,13 @@ for lib in "${libraries[@]}"; do
     key+="$lib-$version;"
 done
 # Bumped whenever the way the libraries are built below changes.
-recipe=5
+recipe=6
 key+="$(x86_64-w64-mingw32-g++-posix --version | sed -n 1p);recipe-$recipe"
 prefix=$cache/libs-$(echo "$key" | sha1sum | cut -c1-12)
 
 # build_library SOURCE_PACKAGE [cmake options...]: fetches the package's
-# source, unpacks it as Debian ships it and installs its static libraries.
+# source, unpacks it as Debian builds it (its patches, security fixes among
+# them, applied) and installs its static libraries.
 build_library() {
     local lib=$1
     shift
@@ -82,7 +83,7 @@ build_library() {
     rm -rf "$work"
     mkdir -p "$work"
     (cd "$work" && apt-get "${apt_opts[@]}" -qq source --download-only "$lib" >/dev/null 2>&1 &&
-        dpkg-source -x --skip-debianization ./*.dsc src >/dev/null 2>&1) ||
+        dpkg-source -x ./*.dsc src >/dev/null 2>&1) ||
         { echo "windows.sh: could not fetch or unpack Debian's $lib source" >&2; exit 1; }
     if [ "${1:-}" = --configure ]; then
         # Released without all of its CMake files: its own configure script.
@@ -115,8 +116,8 @@ if [ ! -e "$prefix/done" ]; then
     build_library opus --configure --disable-doc --disable-extra-programs --disable-stack-protector \
         CPPFLAGS=-D_FORTIFY_SOURCE=0
     # FLAC's headers import from its DLL unless told it is linked statically.
-    build_library libsndfile -DCMAKE_C_FLAGS=-DFLAC__NO_DLL -DENABLE_EXTERNAL_LIBS=ON -DENABLE_MPEG=OFF -DBUILD_PROGRAMS=OFF \
-        -DBUILD_EXAMPLES=OFF -DENABLE_CPACK=OFF -DBUILD_REGTEST=OFF
+    build_library libsndfile -DCMAKE_C_FLAGS=-DFLAC__NO_DLL -DENABLE_EXTERNAL_LIBS=ON -DENABLE_MPEG=OFF \
+        -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DENABLE_CPACK=OFF -DBUILD_REGTEST=OFF
     build_library freetype -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
         -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
     build_library libsfml -DSFML_USE_SYSTEM_DEPS=ON -DSFML_BUILD_AUDIO=OFF -DSFML_BUILD_NETWORK=OFF \
