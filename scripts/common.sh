@@ -31,6 +31,9 @@ TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool libxt
 # with nodejs from some sources and separately from Debian's).
 WEB_PACKAGES=(emscripten node-acorn python3 sox libsox-fmt-mp3)
 WEB_TEST_PACKAGES=(chromium nodejs)
+# The Windows build: the cross compiler, Debian's source tools and Wine to
+# play it; zip packs each game.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix dpkg-dev xz-utils zip wine wine64)
 command -v npm >/dev/null 2>&1 || WEB_TEST_PACKAGES+=(npm)
 
 # configure_and_build BUILD_DIR [cmake options...]

@@ -4,7 +4,8 @@
 # replays on an -O3 -march=native build of the game, builds the API
 # reference, installs the engine and builds and plays the example game and
 # the tutorial's game against it, builds both games and the tutorial's for
-# the browser and plays them in headless Chromium, then fuzzes the sprite loader for a minute, the
+# the browser and plays them in headless Chromium, cross-builds both for
+# Windows and plays them under Wine, then fuzzes the sprite loader for a minute, the
 # replay reader for half a minute and the terminal reader for 20 seconds.
 # Window, input and sound tests run against a virtual X screen.
 set -euo pipefail
@@ -15,7 +16,7 @@ echo "== platform headers =="
 # Only engine/qv/platform/ talks to the machine; a platform's header anywhere
 # else in the engine, the game or the examples ties that code to one
 # platform. tools/ and bench/ are desktop-only and may.
-platform_headers='^\s*#\s*include\s*[<"](SFML/|X11/|AL/|emscripten|unistd\.h|termios\.h|dlfcn\.h|sys/|signal\.h|fcntl\.h|poll\.h)'
+platform_headers='^\s*#\s*include\s*[<"](SFML/|X11/|AL/|emscripten|unistd\.h|termios\.h|dlfcn\.h|sys/|signal\.h|fcntl\.h|poll\.h|windows\.h|xaudio2\.h|timeapi\.h|objbase\.h|sndfile\.h)'
 misplaced=$(grep -rnE --include='*.h' --include='*.cpp' "$platform_headers" engine game examples |
     grep -v '^engine/qv/platform/' || true)
 if [ -n "$misplaced" ]; then
@@ -98,6 +99,12 @@ node tests/web/browser_test.mjs build-web/site build/quorvel build/tests/qv_last
 node tests/web/screen_test.mjs build-web/site
 # A replay watched in the page: keys, buttons, scrub bar, take-over (about 20 s).
 node tests/web/viewer_test.mjs build-web/site build/quorvel .
+
+echo "== the Windows build under Wine =="
+# Cross-built with MinGW-w64 (its libraries come from a cache after the first
+# run), then played under Wine on a screen of its own.
+./scripts/windows.sh
+bash tests/support/own_screen.sh bash tests/windows/wine_test.sh build-windows build .
 
 echo "== sanitizer build =="
 configure_and_build build-asan -DQV_SANITIZE=ON -DQV_BUILD_BENCH=OFF

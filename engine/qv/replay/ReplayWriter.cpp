@@ -16,7 +16,9 @@ int ReplayWriter::open(const std::string& path, std::size_t maxBytes) {
     full = false;
     written = 0;
     limit = maxBytes;
-    file = std::fopen(path.c_str(), "w");
+    // Binary: Windows would write a carriage return before every line feed,
+    // and a recording must read the same everywhere.
+    file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
         error = std::string("cannot write: ") + std::strerror(errno);
         return -1;

@@ -1,10 +1,7 @@
-// The engine's SFML-typed calls, kept for code written against them; only
-// the desktop build has them.
+// The engine's SFML-typed window calls, kept for code written against them;
+// only the desktop build has them.
 #include "qv/display/DisplayManager.h"
-#include "qv/platform/desktop/SfmlMusic.h"
-#include "qv/platform/desktop/SfmlSound.h"
 #include "qv/platform/desktop/WindowScreen.h"
-#include "qv/resources/ResourceManager.h"
 
 namespace qv {
 
@@ -15,26 +12,6 @@ sf::RenderWindow* DisplayManager::getWindow() const {
 
 sf::Color DisplayManager::toSfColor(Color color) {
     return WindowScreen::toSfColor(color);
-}
-
-sf::Sound* Sound::getSound() {
-    auto* sfmlSound = dynamic_cast<SfmlSound*>(clip.get());
-    return sfmlSound != nullptr ? sfmlSound->getSound() : nullptr;
-}
-
-sf::Music* Music::getMusic() {
-    auto* sfmlMusic = dynamic_cast<SfmlMusic*>(clip.get());
-    return sfmlMusic != nullptr ? sfmlMusic->getMusic() : nullptr;
-}
-
-sf::Sound* ResourceManager::getSound(std::string label) {
-    Sound* sound = findSound(label);
-    return sound != nullptr ? sound->getSound() : nullptr;
-}
-
-sf::Music* ResourceManager::getMusic(std::string label) {
-    Music* found = findMusic(label);
-    return found != nullptr ? found->getMusic() : nullptr;
 }
 
 } // namespace qv

@@ -6,7 +6,6 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
-#include <X11/keysym.h>
 
 namespace qv {
 
@@ -15,80 +14,78 @@ namespace {
 struct KeyPair {
     sf::Keyboard::Key sfml;
     Keyboard::Key engine;
-    // What the key makes on an X keyboard, to find its key code.
-    unsigned long keysym;
 };
 
 // Also the order held keys are polled in, and only the first one found down
 // is reported: letters, then codes 0 to 30, then the digits with 0 last.
 constexpr KeyPair KEYS[] = {
-    {sf::Keyboard::A, Keyboard::A, XK_a},
-    {sf::Keyboard::B, Keyboard::B, XK_b},
-    {sf::Keyboard::C, Keyboard::C, XK_c},
-    {sf::Keyboard::D, Keyboard::D, XK_d},
-    {sf::Keyboard::E, Keyboard::E, XK_e},
-    {sf::Keyboard::F, Keyboard::F, XK_f},
-    {sf::Keyboard::G, Keyboard::G, XK_g},
-    {sf::Keyboard::H, Keyboard::H, XK_h},
-    {sf::Keyboard::I, Keyboard::I, XK_i},
-    {sf::Keyboard::J, Keyboard::J, XK_j},
-    {sf::Keyboard::K, Keyboard::K, XK_k},
-    {sf::Keyboard::L, Keyboard::L, XK_l},
-    {sf::Keyboard::M, Keyboard::M, XK_m},
-    {sf::Keyboard::N, Keyboard::N, XK_n},
-    {sf::Keyboard::O, Keyboard::O, XK_o},
-    {sf::Keyboard::P, Keyboard::P, XK_p},
-    {sf::Keyboard::Q, Keyboard::Q, XK_q},
-    {sf::Keyboard::R, Keyboard::R, XK_r},
-    {sf::Keyboard::S, Keyboard::S, XK_s},
-    {sf::Keyboard::T, Keyboard::T, XK_t},
-    {sf::Keyboard::U, Keyboard::U, XK_u},
-    {sf::Keyboard::V, Keyboard::V, XK_v},
-    {sf::Keyboard::W, Keyboard::W, XK_w},
-    {sf::Keyboard::X, Keyboard::X, XK_x},
-    {sf::Keyboard::Y, Keyboard::Y, XK_y},
-    {sf::Keyboard::Z, Keyboard::Z, XK_z},
-    {sf::Keyboard::Space, Keyboard::SPACE, XK_space},
-    {sf::Keyboard::Enter, Keyboard::ENTER, XK_Return},
-    {sf::Keyboard::Escape, Keyboard::ESCAPE, XK_Escape},
-    {sf::Keyboard::Tab, Keyboard::TAB, XK_Tab},
-    {sf::Keyboard::Left, Keyboard::LEFT_ARROW, XK_Left},
-    {sf::Keyboard::Right, Keyboard::RIGHT_ARROW, XK_Right},
-    {sf::Keyboard::Up, Keyboard::UP_ARROW, XK_Up},
-    {sf::Keyboard::Down, Keyboard::DOWN_ARROW, XK_Down},
-    {sf::Keyboard::Pause, Keyboard::PAUSE, XK_Pause},
-    {sf::Keyboard::Hyphen, Keyboard::HYPHEN, XK_minus},
-    {sf::Keyboard::Equal, Keyboard::EQUAL, XK_equal},
-    {sf::Keyboard::Tilde, Keyboard::TILDE, XK_grave},
-    {sf::Keyboard::Period, Keyboard::PERIOD, XK_period},
-    {sf::Keyboard::Comma, Keyboard::COMMA, XK_comma},
-    {sf::Keyboard::Slash, Keyboard::SLASH, XK_slash},
-    {sf::Keyboard::LControl, Keyboard::LEFT_CONTROL, XK_Control_L},
-    {sf::Keyboard::RControl, Keyboard::RIGHT_CONTROL, XK_Control_R},
-    {sf::Keyboard::LShift, Keyboard::LEFT_SHIFT, XK_Shift_L},
-    {sf::Keyboard::RShift, Keyboard::RIGHT_SHIFT, XK_Shift_R},
-    {sf::Keyboard::F1, Keyboard::F1, XK_F1},
-    {sf::Keyboard::F2, Keyboard::F2, XK_F2},
-    {sf::Keyboard::F3, Keyboard::F3, XK_F3},
-    {sf::Keyboard::F4, Keyboard::F4, XK_F4},
-    {sf::Keyboard::F5, Keyboard::F5, XK_F5},
-    {sf::Keyboard::F6, Keyboard::F6, XK_F6},
-    {sf::Keyboard::F7, Keyboard::F7, XK_F7},
-    {sf::Keyboard::F8, Keyboard::F8, XK_F8},
-    {sf::Keyboard::F9, Keyboard::F9, XK_F9},
-    {sf::Keyboard::F10, Keyboard::F10, XK_F10},
-    {sf::Keyboard::F11, Keyboard::F11, XK_F11},
-    {sf::Keyboard::F12, Keyboard::F12, XK_F12},
-    {sf::Keyboard::Num1, Keyboard::NUM1, XK_1},
-    {sf::Keyboard::Num2, Keyboard::NUM2, XK_2},
-    {sf::Keyboard::Num3, Keyboard::NUM3, XK_3},
-    {sf::Keyboard::Num4, Keyboard::NUM4, XK_4},
-    {sf::Keyboard::Num5, Keyboard::NUM5, XK_5},
-    {sf::Keyboard::Num6, Keyboard::NUM6, XK_6},
-    {sf::Keyboard::Num7, Keyboard::NUM7, XK_7},
-    {sf::Keyboard::Num8, Keyboard::NUM8, XK_8},
-    {sf::Keyboard::Num9, Keyboard::NUM9, XK_9},
-    {sf::Keyboard::Num0, Keyboard::NUM0, XK_0},
+    {sf::Keyboard::A, Keyboard::A},
+    {sf::Keyboard::B, Keyboard::B},
+    {sf::Keyboard::C, Keyboard::C},
+    {sf::Keyboard::D, Keyboard::D},
+    {sf::Keyboard::E, Keyboard::E},
+    {sf::Keyboard::F, Keyboard::F},
+    {sf::Keyboard::G, Keyboard::G},
+    {sf::Keyboard::H, Keyboard::H},
+    {sf::Keyboard::I, Keyboard::I},
+    {sf::Keyboard::J, Keyboard::J},
+    {sf::Keyboard::K, Keyboard::K},
+    {sf::Keyboard::L, Keyboard::L},
+    {sf::Keyboard::M, Keyboard::M},
+    {sf::Keyboard::N, Keyboard::N},
+    {sf::Keyboard::O, Keyboard::O},
+    {sf::Keyboard::P, Keyboard::P},
+    {sf::Keyboard::Q, Keyboard::Q},
+    {sf::Keyboard::R, Keyboard::R},
+    {sf::Keyboard::S, Keyboard::S},
+    {sf::Keyboard::T, Keyboard::T},
+    {sf::Keyboard::U, Keyboard::U},
+    {sf::Keyboard::V, Keyboard::V},
+    {sf::Keyboard::W, Keyboard::W},
+    {sf::Keyboard::X, Keyboard::X},
+    {sf::Keyboard::Y, Keyboard::Y},
+    {sf::Keyboard::Z, Keyboard::Z},
+    {sf::Keyboard::Space, Keyboard::SPACE},
+    {sf::Keyboard::Enter, Keyboard::ENTER},
+    {sf::Keyboard::Escape, Keyboard::ESCAPE},
+    {sf::Keyboard::Tab, Keyboard::TAB},
+    {sf::Keyboard::Left, Keyboard::LEFT_ARROW},
+    {sf::Keyboard::Right, Keyboard::RIGHT_ARROW},
+    {sf::Keyboard::Up, Keyboard::UP_ARROW},
+    {sf::Keyboard::Down, Keyboard::DOWN_ARROW},
+    {sf::Keyboard::Pause, Keyboard::PAUSE},
+    {sf::Keyboard::Hyphen, Keyboard::HYPHEN},
+    {sf::Keyboard::Equal, Keyboard::EQUAL},
+    {sf::Keyboard::Tilde, Keyboard::TILDE},
+    {sf::Keyboard::Period, Keyboard::PERIOD},
+    {sf::Keyboard::Comma, Keyboard::COMMA},
+    {sf::Keyboard::Slash, Keyboard::SLASH},
+    {sf::Keyboard::LControl, Keyboard::LEFT_CONTROL},
+    {sf::Keyboard::RControl, Keyboard::RIGHT_CONTROL},
+    {sf::Keyboard::LShift, Keyboard::LEFT_SHIFT},
+    {sf::Keyboard::RShift, Keyboard::RIGHT_SHIFT},
+    {sf::Keyboard::F1, Keyboard::F1},
+    {sf::Keyboard::F2, Keyboard::F2},
+    {sf::Keyboard::F3, Keyboard::F3},
+    {sf::Keyboard::F4, Keyboard::F4},
+    {sf::Keyboard::F5, Keyboard::F5},
+    {sf::Keyboard::F6, Keyboard::F6},
+    {sf::Keyboard::F7, Keyboard::F7},
+    {sf::Keyboard::F8, Keyboard::F8},
+    {sf::Keyboard::F9, Keyboard::F9},
+    {sf::Keyboard::F10, Keyboard::F10},
+    {sf::Keyboard::F11, Keyboard::F11},
+    {sf::Keyboard::F12, Keyboard::F12},
+    {sf::Keyboard::Num1, Keyboard::NUM1},
+    {sf::Keyboard::Num2, Keyboard::NUM2},
+    {sf::Keyboard::Num3, Keyboard::NUM3},
+    {sf::Keyboard::Num4, Keyboard::NUM4},
+    {sf::Keyboard::Num5, Keyboard::NUM5},
+    {sf::Keyboard::Num6, Keyboard::NUM6},
+    {sf::Keyboard::Num7, Keyboard::NUM7},
+    {sf::Keyboard::Num8, Keyboard::NUM8},
+    {sf::Keyboard::Num9, Keyboard::NUM9},
+    {sf::Keyboard::Num0, Keyboard::NUM0},
 };
 
 constexpr std::size_t KEY_COUNT = sizeof KEYS / sizeof KEYS[0];
@@ -141,14 +138,7 @@ int unscaled(int pixel, int scale) {
 
 } // namespace
 
-WindowInput::WindowInput() : keycodes{}, haveKeycodes(false) {
-    static_assert(sizeof keycodes == KEY_COUNT, "one key code per polled key");
-    unsigned long keysyms[KEY_COUNT];
-    for (std::size_t i = 0; i < KEY_COUNT; ++i) {
-        keysyms[i] = KEYS[i].keysym;
-    }
-    haveKeycodes = xinput.keycodesOf(keysyms, static_cast<int>(KEY_COUNT), keycodes);
-}
+WindowInput::WindowInput() : held(makeHeldInput()) {}
 
 void WindowInput::collect(std::vector<InputEvent>& events) {
     sf::RenderWindow* window = DisplayManager::getInstance().getWindow();
@@ -187,12 +177,12 @@ void WindowInput::collect(std::vector<InputEvent>& events) {
         }
     }
 
-    // Held keys and buttons are the X server's, whichever window they were
-    // meant for: they are the game's only while its window has the focus.
-    // One look at the server answers for every key and button; without it
-    // SFML is asked about each.
-    const bool snapshot = haveKeycodes && xinput.take(window->getSystemHandle());
-    if (snapshot ? xinput.isFocused() : window->hasFocus()) {
+    // Held keys and buttons are the whole desktop's, whichever window they
+    // were meant for: they are the game's only while its window has the
+    // focus. Where the system answers for all of them at once it is asked
+    // once; otherwise SFML is asked about each.
+    const bool snapshot = held != nullptr && held->take(*window);
+    if (snapshot ? held->isFocused() : window->hasFocus()) {
         collectHeldKey(snapshot, events);
         collectHeldButton(snapshot, *window, events);
     }
@@ -200,8 +190,8 @@ void WindowInput::collect(std::vector<InputEvent>& events) {
 
 void WindowInput::collectHeldKey(bool snapshot, std::vector<InputEvent>& events) const {
     for (std::size_t i = 0; i < KEY_COUNT; ++i) {
-        const bool down = snapshot ? keycodes[i] != 0 && xinput.isKeyDown(keycodes[i])
-                                   : sf::Keyboard::isKeyPressed(KEYS[i].sfml);
+        const bool down =
+            snapshot ? held->isKeyDown(KEYS[i].sfml) : sf::Keyboard::isKeyPressed(KEYS[i].sfml);
         if (down) {
             events.push_back(InputEvent::key(KeyboardAction::HELD, KEYS[i].engine));
             return;
@@ -211,16 +201,12 @@ void WindowInput::collectHeldKey(bool snapshot, std::vector<InputEvent>& events)
 
 void WindowInput::collectHeldButton(bool snapshot, const sf::Window& window,
                                     std::vector<InputEvent>& events) const {
-    const unsigned int masks[] = {XInputState::LEFT_BUTTON, XInputState::RIGHT_BUTTON,
-                                  XInputState::MIDDLE_BUTTON};
-    for (std::size_t i = 0; i < 3; ++i) {
-        const sf::Mouse::Button button = HELD_BUTTON_ORDER[i];
-        if (snapshot ? (xinput.getButtons() & masks[i]) != 0 : sf::Mouse::isButtonPressed(button)) {
+    for (const sf::Mouse::Button button : HELD_BUTTON_ORDER) {
+        if (snapshot ? held->isButtonDown(button) : sf::Mouse::isButtonPressed(button)) {
             // Polling has no event to take a location from: the pointer's
             // place in the window now.
             const sf::Vector2i where =
-                snapshot ? sf::Vector2i(xinput.getPointerX(), xinput.getPointerY())
-                         : sf::Mouse::getPosition(window);
+                snapshot ? held->getPointer() : sf::Mouse::getPosition(window);
             const int scale = DisplayManager::getInstance().getScale();
             events.push_back(InputEvent::mouse(MouseAction::HELD, toEngineButton(button),
                                                unscaled(where.x, scale), unscaled(where.y, scale)));

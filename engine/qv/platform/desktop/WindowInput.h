@@ -4,11 +4,13 @@
 #include "qv/display/InputSource.h"
 #include "qv/display/Keyboard.h"
 #include "qv/display/Mouse.h"
-#include "qv/platform/desktop/XInputState.h"
+#include "qv/platform/desktop/HeldInput.h"
 
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
 #include <SFML/Window/Window.hpp>
+
+#include <memory>
 
 namespace qv {
 
@@ -18,10 +20,10 @@ namespace qv {
 /// watched, after the frame.
 class WindowInput : public InputSource {
 public:
-    /// Finds the X key codes of the keys it polls.
+    /// Readies the system's held input.
     WindowInput();
 
-    /// Polls the window, then takes one look at the X server's keys and buttons.
+    /// Polls the window, then takes the held keys and buttons.
     void collect(std::vector<InputEvent>& events) override;
 
     /// The engine's code for an SFML key; UNDEFINED for keys it does not know.
@@ -35,10 +37,7 @@ private:
     void collectHeldButton(bool snapshot, const sf::Window& window,
                            std::vector<InputEvent>& events) const;
 
-    // The X key code of each polled key, in polling order (67 keys).
-    XInputState xinput;
-    unsigned char keycodes[67];
-    bool haveKeycodes;
+    std::unique_ptr<HeldInput> held;
 };
 
 } // namespace qv

@@ -1,8 +1,8 @@
 #include "qv/platform/desktop/WindowScreen.h"
 
 #include "qv/core/DataFile.h"
+#include "qv/platform/desktop/DisplayProbe.h"
 #include "qv/platform/desktop/WindowInput.h"
-#include "qv/platform/desktop/XDisplayProbe.h"
 
 #include <unistd.h>
 
@@ -45,8 +45,8 @@ int WindowScreen::open(const std::string& newTitle, int columns, int rows, int w
     // Without a display SFML would abort the whole program. Held until the
     // window exists, so that a server which resets when its last client
     // leaves cannot reset under SFML's own connection.
-    const XDisplayProbe probe;
-    if (!probe.reached()) {
+    const std::unique_ptr<DisplayProbe> probe = reachDisplay();
+    if (probe == nullptr) {
         return fail("no X display to open the window on (is DISPLAY set?)");
     }
     const unsigned pixelsWide = static_cast<unsigned>(horizontalPixels);

@@ -1,5 +1,7 @@
-#ifndef QV_PLATFORM_DESKTOP_XDISPLAYPROBE_H
-#define QV_PLATFORM_DESKTOP_XDISPLAYPROBE_H
+#ifndef QV_PLATFORM_DESKTOP_X11_XDISPLAYPROBE_H
+#define QV_PLATFORM_DESKTOP_X11_XDISPLAYPROBE_H
+
+#include "qv/platform/desktop/DisplayProbe.h"
 
 struct _XDisplay;
 
@@ -10,12 +12,12 @@ namespace qv {
 /// cannot reach the display, so the engine asks first; and an X server that
 /// resets when its last client leaves would reset between this connection
 /// closing and SFML's opening, so the probe lives until the window exists.
-class XDisplayProbe {
+class XDisplayProbe : public DisplayProbe {
 public:
     /// Connects to the display.
     XDisplayProbe();
     /// Disconnects.
-    ~XDisplayProbe();
+    ~XDisplayProbe() override;
 
     XDisplayProbe(const XDisplayProbe&) = delete;
     XDisplayProbe& operator=(const XDisplayProbe&) = delete;

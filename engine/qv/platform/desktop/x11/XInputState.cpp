@@ -1,4 +1,4 @@
-#include "qv/platform/desktop/XInputState.h"
+#include "qv/platform/desktop/x11/XInputState.h"
 
 #include <X11/Xlib.h>
 #include <xcb/xcb.h>

@@ -1,4 +1,4 @@
-#include "qv/platform/desktop/SfmlMusic.h"
+#include "qv/platform/desktop/openal/SfmlMusic.h"
 
 namespace qv {
 

@@ -1,6 +1,8 @@
-#include "qv/platform/desktop/XDisplayProbe.h"
+#include "qv/platform/desktop/x11/XDisplayProbe.h"
 
 #include <X11/Xlib.h>
+
+#include <utility>
 
 namespace qv {
 
@@ -14,6 +16,11 @@ XDisplayProbe::~XDisplayProbe() {
 
 bool XDisplayProbe::reached() const {
     return display != nullptr;
+}
+
+std::unique_ptr<DisplayProbe> reachDisplay() {
+    auto probe = std::make_unique<XDisplayProbe>();
+    return probe->reached() ? std::move(probe) : nullptr;
 }
 
 } // namespace qv

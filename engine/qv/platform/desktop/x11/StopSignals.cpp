@@ -1,4 +1,4 @@
-#include "qv/platform/desktop/StopSignals.h"
+#include "qv/platform/desktop/x11/StopSignals.h"
 
 #include "qv/core/GameManager.h"
 #include "qv/core/Platform.h"

@@ -1,8 +1,8 @@
-#include "qv/platform/desktop/SfmlAudioOutput.h"
+#include "qv/platform/desktop/openal/SfmlAudioOutput.h"
 
 #include "qv/platform/desktop/DesktopPlatform.h"
-#include "qv/platform/desktop/SfmlMusic.h"
-#include "qv/platform/desktop/SfmlSound.h"
+#include "qv/platform/desktop/openal/SfmlMusic.h"
+#include "qv/platform/desktop/openal/SfmlSound.h"
 
 #include <AL/alc.h>
 

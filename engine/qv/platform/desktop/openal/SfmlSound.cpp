@@ -1,4 +1,4 @@
-#include "qv/platform/desktop/SfmlSound.h"
+#include "qv/platform/desktop/openal/SfmlSound.h"
 
 namespace qv {
 
