@@ -95,6 +95,9 @@ awk -v dir="$work/dodge-src" '
     /^```/ { out = ""; next }
     out != "" { print > out }
 ' "$source_dir/docs/tutorial.md"
+# The tutorial has its reader bring a sound of their own.
+mkdir -p "$work/dodge-src/Audio"
+cp "$source_dir/examples/gemhunt/Audio/pickup.wav" "$work/dodge-src/Audio/whoosh.wav"
 libraries=$(cat "$win/libraries")
 cmake -S "$work/dodge-src" -B "$work/dodge-src/build" -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$win/prefix;$libraries" \
@@ -102,8 +105,6 @@ cmake -S "$work/dodge-src" -B "$work/dodge-src/build" -DCMAKE_TOOLCHAIN_FILE="$s
     cmake --build "$work/dodge-src/build" >>"$work/dodge.out" 2>&1 ||
     fail "the tutorial's game does not build for Windows: $(tail -n 20 "$work/dodge.out")"
 cd "$work/dodge-src"
-mkdir -p Audio
-cp "$source_dir/examples/gemhunt/Audio/pickup.wav" Audio/whoosh.wav
 cp "$win/dist/quorvel/qv-font.ttf" .
 cp "$source_dir/tests/examples/dodge.replay" .
 headless build/dodge.exe dodge.replay
