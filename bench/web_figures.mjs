@@ -109,7 +109,10 @@ const rates = {page: [], native: []};
 for (let turn = 0; turn < 5; ++turn) {
     const replayPage = await browser.newPage();
     await replayPage.goto(`${origin}/?replay=figures.replay`);
-    await replayPage.waitForFunction(() => document.title.startsWith('frames='), {timeout: 120000});
+    // Polled on a timer: polling on every animation frame would run the
+    // test's own script between the replay's chunks.
+    await replayPage.waitForFunction(() => document.title.startsWith('frames='),
+                                     {timeout: 120000, polling: 100});
     const inPage = await replayPage.title();
     await replayPage.close();
     const native = spawnSync(quorvel, ['--replay', path.join(work, 'figures.replay'), '--headless'],

@@ -95,8 +95,10 @@ ensure_packages "${WEB_TEST_PACKAGES[@]}"
 # puppeteer-core drives Debian's Chromium; it downloads no browser of its own.
 (cd tests/web && npm install --no-audit --no-fund --no-save --no-package-lock puppeteer-core@25)
 node tests/web/browser_test.mjs build-web/site build/quorvel build/tests/qv_last_screen .
-# The canvas at pixel ratios 1, 2 and 3 in three window shapes (about 15 s).
+# The canvas at pixel ratios 1, 2 and 3 in three window shapes, and frames
+# on displays of 60, 120 and 144 Hz (about 25 s together).
 node tests/web/screen_test.mjs build-web/site
+node tests/web/pacing_test.mjs build-web/site
 # A replay watched in the page: keys, buttons, scrub bar, take-over (about 20 s).
 node tests/web/viewer_test.mjs build-web/site build/quorvel .
 

@@ -416,11 +416,14 @@
     // number of refreshes, the number that comes nearest the engine's 33 ms:
     // two at 60 Hz (33.3 ms), four at 120 Hz (33.3 ms), five at 144 Hz
     // (34.7 ms). A frame shown for two refreshes and the next for one would
-    // judder; a game a few per cent slow does not. The refresh period is the
-    // median of the last gaps between animation frames, so a late or missed
-    // refresh does not change it.
+    // judder; a game a few per cent slow does not. The refresh period comes
+    // from the last gaps between animation frames: a busy browser skips
+    // refreshes, which makes gaps of two or three periods, so only the gaps
+    // near the shortest count, and their median evens out a jittery clock
+    // (gaps under 4 ms are the clock's noise, not a display).
     const FRAME_MS = 33;
-    const GAPS_KEPT = 15;
+    const GAPS_KEPT = 60;
+    const SHORTEST_REFRESH_MS = 4;
     let frameRunner = null;
     let lastRefresh = null;
     let refreshesOwed = 0;
@@ -429,8 +432,9 @@
         if (gaps.length === 0) {
             return 1000 / 60;
         }
-        const sorted = gaps.slice().sort((a, b) => a - b);
-        return sorted[sorted.length >> 1];
+        const shortest = Math.min(...gaps);
+        const single = gaps.filter((gap) => gap < 1.5 * shortest).sort((a, b) => a - b);
+        return single[single.length >> 1];
     }
     function onRefresh(now) {
         if (frameRunner === null) {
@@ -442,17 +446,17 @@
             lastRefresh = null;
             return;
         }
-        const perFrame = Math.max(1, Math.round(FRAME_MS / refreshPeriod()));
-        if (lastRefresh === null) {
-            refreshesOwed = perFrame;
-        } else {
-            const gap = now - lastRefresh;
+        const gap = lastRefresh === null ? 0 : now - lastRefresh;
+        if (gap >= SHORTEST_REFRESH_MS) {
             gaps.push(gap);
             if (gaps.length > GAPS_KEPT) {
                 gaps.shift();
             }
-            refreshesOwed += Math.max(1, Math.round(gap / refreshPeriod()));
         }
+        const refresh = refreshPeriod();
+        const perFrame = Math.max(1, Math.round(FRAME_MS / refresh));
+        // The first refresh after a start or a hidden spell runs a frame.
+        refreshesOwed = lastRefresh === null ? perFrame : refreshesOwed + Math.round(gap / refresh);
         lastRefresh = now;
         if (refreshesOwed < perFrame) {
             return;
