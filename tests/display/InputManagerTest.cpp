@@ -15,6 +15,7 @@
 #include "support/XInput.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Window/Event.hpp>
 
 #include <gtest/gtest.h>
 
@@ -241,6 +242,34 @@ TEST_F(RealInput, KeysArePressedOnceHeldByPollingAndReleased) {
     qv::GameManager::getInstance().setGameOver(false);
     ASSERT_TRUE(qvtest::requestClose(std::stoul(window)));
     EXPECT_TRUE(pumpUntil([] { return qv::GameManager::getInstance().getGameOver(); }));
+}
+
+// Held past the auto-repeat delay, a key presses once while input runs, and
+// again and again in the still-open window once it has shut down.
+TEST_F(RealInput, KeyRepeatIsOffOnlyWhileInputRuns) {
+    sf::RenderWindow& shown = *qv::DisplayManager::getInstance().getWindow();
+    for (const bool running : {true, false}) {
+        SCOPED_TRACE(running ? "running" : "shut down");
+        if (!running) {
+            input.shutDown();
+        }
+        seen.clear();
+        int presses = 0;
+        ASSERT_TRUE(qvtest::xdotool("keydown z"));
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1200);
+        pumpUntil([&] {
+            for (sf::Event event; !running && shown.pollEvent(event);) {
+                presses += event.type == sf::Event::KeyPressed ? 1 : 0;
+            }
+            return std::chrono::steady_clock::now() > until;
+        });
+        ASSERT_TRUE(qvtest::xdotool("keyup z"));
+        if (running) {
+            EXPECT_EQ(std::count(seen.begin(), seen.end(), K(0, 56)), 1);
+        } else {
+            EXPECT_GT(presses, 3);
+        }
+    }
 }
 
 } // namespace

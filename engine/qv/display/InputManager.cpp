@@ -55,10 +55,13 @@ int InputManager::startUp() {
         return -1;
     }
     screenInput = display.makeScreenInput();
+    // One key-pressed event per press: holding is told by polling instead.
+    display.setKeyRepeat(false);
     return Manager::startUp();
 }
 
 void InputManager::shutDown() {
+    DisplayManager::getInstance().setKeyRepeat(true);
     screenInput.reset();
     Manager::shutDown();
 }

@@ -14,4 +14,6 @@ std::unique_ptr<InputSource> Screen::makeInput() {
     return nullptr;
 }
 
+void Screen::setKeyRepeat(bool) {}
+
 } // namespace qv

@@ -62,8 +62,6 @@ int WindowScreen::open(const std::string& title, int columns, int rows, int widt
     previous.reserve(gridCells);
     vertices.reserve(gridCells * 12);
     window->setMouseCursorVisible(false);
-    // One key-pressed event per press; holding is reported by polling instead.
-    window->setKeyRepeatEnabled(false);
     window->setVerticalSyncEnabled(true);
     if (!font.loadFromFile(findDataFile(FONT_FILE))) {
         char folder[PATH_MAX];
@@ -305,6 +303,12 @@ void WindowScreen::show(const std::vector<ScreenCell>& cells, const TextGrid&) {
 
 std::unique_ptr<InputSource> WindowScreen::makeInput() {
     return std::make_unique<WindowInput>();
+}
+
+void WindowScreen::setKeyRepeat(bool enabled) {
+    if (window) {
+        window->setKeyRepeatEnabled(enabled);
+    }
 }
 
 sf::RenderWindow* WindowScreen::getWindow() const {
