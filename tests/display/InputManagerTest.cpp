@@ -133,6 +133,7 @@ protected:
         if (!window.empty()) {
             qvtest::xdotool("keyup a d z 0 1 p space Escape BackSpace");
             qvtest::xdotool("mouseup 1");
+            qvtest::xdotool("mouseup 2");
             qvtest::xdotool("mouseup 3");
         }
         input.shutDown();
@@ -221,6 +222,32 @@ TEST_F(RealInput, KeysArePressedOnceHeldByPollingAndReleased) {
     }
     // Every press and release is logged, in order; held keys are not.
     EXPECT_EQ(only("Keyboard", newLines()), only("Keyboard Action 2", seen, false));
+
+    // Likewise only the first held button in the order left, right, middle
+    // (X buttons 1, 3, 2), at the pointer, whichever went down last.
+    const struct {
+        std::vector<int> pressed;
+        int held;
+    } buttons[] = {{{3, 1}, 0}, {{2, 3}, 1}, {{2}, 2}};
+    const int engineButton[] = {-1, 0, 2, 1};
+    for (const auto& b : buttons) {
+        std::string down;
+        std::string up;
+        for (const int x : b.pressed) {
+            down += " mousedown " + std::to_string(x);
+            up += " mouseup " + std::to_string(x);
+        }
+        SCOPED_TRACE(down);
+        seen.clear();
+        frames.clear();
+        ASSERT_TRUE(qvtest::xdotool(down));
+        ASSERT_TRUE(pumpUntil([&] { return has(M(0, 100, 100, engineButton[b.pressed.back()])); }));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        pumpUntil([] { return true; });
+        EXPECT_EQ(inFrame(frame), std::vector<std::string>({M(1, 100, 100, b.held)}));
+        ASSERT_TRUE(qvtest::xdotool(up));
+        ASSERT_TRUE(pumpUntil([&] { return inFrame(frame).empty(); }));
+    }
 
     // Keys and buttons held while another window has the focus are not the
     // game's; a key still held when the focus returns counts from then on.

@@ -1,10 +1,11 @@
-// HUD view objects: where the nine places put them and how view events change
-// their value. What they draw is on the hud-and-burst golden replay's screen.
+// HUD view objects: where the nine places put them, what they draw there and
+// how view events change their value.
 #include "qv/display/ViewObject.h"
 #include "qv/core/EventStep.h"
 #include "qv/core/EventView.h"
 #include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
+#include "qv/display/DisplayManager.h"
 #include "qv/world/WorldManager.h"
 
 #include "support/RecordingObject.h"
@@ -92,6 +93,55 @@ TEST_F(ViewObjects, PlaceFollowsTheViewAtTheCallAndBottomRightLogsItsRow) {
         EXPECT_EQ(view->getLocation(), qv::BOTTOM_RIGHT) << bad;
         EXPECT_EQ(view->getPosition(), placed) << bad;
     }
+}
+
+// Rows 11 to 13 about the anchor (40, 12): the text and, with the border,
+// bars and dash rows. Every cell drawn, spaces too, takes the view's colour
+// ('#' below); the rest of the grid stays blank ('.').
+TEST_F(ViewObjects, DrawTheTextCentredOnTheAnchorFramedOrBare) {
+    qv::DisplayManager& display = qv::DisplayManager::getInstance();
+    display.setHeadless(true);
+    ASSERT_EQ(display.startUp(), 0);
+    const struct {
+        bool border;
+        const char* label;
+        int value;
+        std::size_t column;
+        const char* rows[3];
+    } cases[] = {
+        {true, "Score", 100, 35, {"-----------", "|Score 100|", "-----------"}},
+        {true, "Score", 10, 35, {"----------", "|Score 10 |", "----------"}},
+        {false, "Score", 100, 36, {"", "Score 100", ""}},
+        {false, "", 7, 39, {"", " 7", ""}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.border ? "framed " : "bare ") + c.label + " " +
+                     std::to_string(c.value));
+        qv::ViewObject view;
+        view.setViewString(c.label);
+        view.setValue(c.value);
+        view.setBorder(c.border);
+        view.setColor(qv::GREEN);
+        view.setLocation(qv::CENTER_CENTER);
+        EXPECT_EQ(view.draw(), 0);
+        display.showFrame();
+        for (int row = 0; row < 3; ++row) {
+            const std::string drawn = c.rows[row];
+            std::string text(80, ' ');
+            std::string colours(80, '.');
+            text.replace(c.column, drawn.size(), drawn);
+            colours.replace(c.column, drawn.size(), drawn.size(), '#');
+            std::string shownColours;
+            for (int column = 0; column < 80; ++column) {
+                shownColours +=
+                    display.getGrid().colorAt(column, 11 + row) == qv::GREEN ? '#' : '.';
+            }
+            EXPECT_EQ(display.getGrid().rowText(11 + row) + "\n" + shownColours,
+                      text + "\n" + colours);
+        }
+    }
+    display.shutDown();
+    display.setHeadless(false);
 }
 
 TEST_F(ViewObjects, ViewEventsChangeTheValueOnlyForTheirExactLabel) {
