@@ -84,13 +84,15 @@ void InputManager::getInput() {
         observer->beginFrame();
     }
     events.clear();
-    if (screenInput != nullptr) {
+    // A chosen source replaces the screen's input; the screen's events are
+    // still taken, so that its window answers the close button and its queue
+    // stays short.
+    if (screenInput != nullptr && source != nullptr) {
+        screenInput->skip();
+    } else if (screenInput != nullptr) {
         screenInput->collect(events);
     }
-    // A chosen source replaces the screen's events; the screen is still read,
-    // so that its window answers the close button and its queue stays short.
     if (source != nullptr) {
-        events.clear();
         source->collect(events);
     }
     // Observed here, where input becomes engine events, a recording holds

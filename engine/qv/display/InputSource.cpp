@@ -4,4 +4,9 @@ namespace qv {
 
 void InputSource::collect(std::vector<InputEvent>&) {}
 
+void InputSource::skip() {
+    std::vector<InputEvent> ignored;
+    collect(ignored);
+}
+
 } // namespace qv

@@ -16,6 +16,10 @@ public:
 
     /// Appends this frame's events, in the order they happened.
     virtual void collect(std::vector<InputEvent>& events);
+
+    /// Lets this frame's events go, in a frame whose input comes from
+    /// elsewhere; a window still answers its close button.
+    virtual void skip();
 };
 
 } // namespace qv

@@ -8,6 +8,9 @@
 #include <SFML/Window/Event.hpp>
 #include <X11/keysym.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace qv {
 
 namespace {
@@ -93,8 +96,20 @@ constexpr KeyPair KEYS[] = {
 
 constexpr std::size_t KEY_COUNT = sizeof KEYS / sizeof KEYS[0];
 
-constexpr sf::Mouse::Button HELD_BUTTON_ORDER[] = {sf::Mouse::Left, sf::Mouse::Right,
-                                                   sf::Mouse::Middle};
+// Held buttons are asked about in this order, and only the first one found
+// down is reported.
+constexpr sf::Mouse::Button HELD_BUTTONS[] = {sf::Mouse::Left, sf::Mouse::Right, sf::Mouse::Middle};
+
+unsigned int maskOf(sf::Mouse::Button button) {
+    switch (button) {
+    case sf::Mouse::Left:
+        return XInputState::LEFT_BUTTON;
+    case sf::Mouse::Right:
+        return XInputState::RIGHT_BUTTON;
+    default:
+        return XInputState::MIDDLE_BUTTON;
+    }
+}
 
 } // namespace
 
@@ -120,8 +135,11 @@ Mouse::Button WindowInput::toEngineButton(sf::Mouse::Button button) {
     }
 }
 
-WindowInput::WindowInput() : keycodes{}, haveKeycodes(false) {
-    static_assert(sizeof keycodes == KEY_COUNT, "one key code per polled key");
+WindowInput::WindowInput()
+    : keycodes{}, haveKeycodes(false), keyChanges{}, buttonChanges{}, focusChange(0), moved(false),
+      pointerX(0), pointerY(0) {
+    static_assert(sizeof keycodes == KEY_COUNT && sizeof keyChanges == KEY_COUNT,
+                  "one entry per polled key");
     unsigned long keysyms[KEY_COUNT];
     for (std::size_t i = 0; i < KEY_COUNT; ++i) {
         keysyms[i] = KEYS[i].keysym;
@@ -129,13 +147,29 @@ WindowInput::WindowInput() : keycodes{}, haveKeycodes(false) {
     haveKeycodes = xinput.keycodesOf(keysyms, static_cast<int>(KEY_COUNT), keycodes);
 }
 
-void WindowInput::collect(std::vector<InputEvent>& events) {
-    sf::RenderWindow* window = DisplayManager::getInstance().getWindow();
-    if (window == nullptr) {
-        return;
-    }
+void WindowInput::pollWindow(sf::Window& window, std::vector<InputEvent>& events) {
+    std::fill(std::begin(keyChanges), std::end(keyChanges), 0);
+    std::fill(std::begin(buttonChanges), std::end(buttonChanges), 0);
+    focusChange = 0;
+    moved = false;
+    const auto noteKey = [this](sf::Keyboard::Key key, signed char change) {
+        for (std::size_t i = 0; i < KEY_COUNT; ++i) {
+            if (KEYS[i].sfml == key) {
+                keyChanges[i] = change;
+            }
+        }
+    };
+    const auto noteButton = [this](sf::Mouse::Button button, signed char change, int x, int y) {
+        if (button == sf::Mouse::Left || button == sf::Mouse::Right ||
+            button == sf::Mouse::Middle) {
+            buttonChanges[button] = change;
+        }
+        moved = true;
+        pointerX = x;
+        pointerY = y;
+    };
     sf::Event event;
-    while (window->pollEvent(event)) {
+    while (window.pollEvent(event)) {
         switch (event.type) {
         case sf::Event::Closed:
             // The game's only window: closing it ends the game, or the
@@ -144,41 +178,78 @@ void WindowInput::collect(std::vector<InputEvent>& events) {
             ReplaySession::getInstance().stopReplay();
             break;
         case sf::Event::KeyPressed:
+            noteKey(event.key.code, 1);
             events.push_back(InputEvent::key(KeyboardAction::PRESSED, toEngineKey(event.key.code)));
             break;
         case sf::Event::KeyReleased:
+            noteKey(event.key.code, -1);
             events.push_back(
                 InputEvent::key(KeyboardAction::RELEASED, toEngineKey(event.key.code)));
             break;
         case sf::Event::MouseButtonPressed:
+            noteButton(event.mouseButton.button, 1, event.mouseButton.x, event.mouseButton.y);
             events.push_back(InputEvent::mouse(MouseAction::CLICKED,
                                                toEngineButton(event.mouseButton.button),
                                                event.mouseButton.x, event.mouseButton.y));
             break;
+        case sf::Event::MouseButtonReleased:
+            noteButton(event.mouseButton.button, -1, event.mouseButton.x, event.mouseButton.y);
+            break;
         case sf::Event::MouseMoved:
+            moved = true;
+            pointerX = event.mouseMove.x;
+            pointerY = event.mouseMove.y;
             events.push_back(InputEvent::mouse(MouseAction::MOVED, Mouse::UNDEFINED,
                                                event.mouseMove.x, event.mouseMove.y));
+            break;
+        case sf::Event::GainedFocus:
+            focusChange = 1;
+            break;
+        case sf::Event::LostFocus:
+            focusChange = -1;
             break;
         default:
             break;
         }
     }
+}
+
+void WindowInput::collect(std::vector<InputEvent>& events) {
+    sf::RenderWindow* window = DisplayManager::getInstance().getWindow();
+    if (window == nullptr) {
+        return;
+    }
+    pollWindow(*window, events);
 
     // Held keys and buttons are the X server's, whichever window they were
     // meant for: they are the game's only while its window has the focus.
-    // One look at the server answers for every key and button; without it
-    // SFML is asked about each.
+    // The server's answer, asked for at the end of the last frame, covers
+    // every key and button without waiting for it; the window's events
+    // since then say what changed. Without it SFML is asked about each.
     const bool snapshot = haveKeycodes && xinput.take(window->getSystemHandle());
-    if (snapshot ? xinput.isFocused() : window->hasFocus()) {
+    const bool focused = !snapshot          ? window->hasFocus()
+                         : focusChange != 0 ? focusChange > 0
+                                            : xinput.isFocused();
+    if (focused) {
         collectHeldKey(snapshot, events);
         collectHeldButton(snapshot, *window, events);
     }
 }
 
+void WindowInput::skip() {
+    xinput.forget();
+    sf::RenderWindow* window = DisplayManager::getInstance().getWindow();
+    if (window != nullptr) {
+        skipped.clear();
+        pollWindow(*window, skipped);
+    }
+}
+
 void WindowInput::collectHeldKey(bool snapshot, std::vector<InputEvent>& events) const {
     for (std::size_t i = 0; i < KEY_COUNT; ++i) {
-        const bool down = snapshot ? keycodes[i] != 0 && xinput.isKeyDown(keycodes[i])
-                                   : sf::Keyboard::isKeyPressed(KEYS[i].sfml);
+        const bool down = !snapshot            ? sf::Keyboard::isKeyPressed(KEYS[i].sfml)
+                          : keyChanges[i] != 0 ? keyChanges[i] > 0
+                                               : keycodes[i] != 0 && xinput.isKeyDown(keycodes[i]);
         if (down) {
             events.push_back(InputEvent::key(KeyboardAction::HELD, KEYS[i].engine));
             return;
@@ -188,16 +259,18 @@ void WindowInput::collectHeldKey(bool snapshot, std::vector<InputEvent>& events)
 
 void WindowInput::collectHeldButton(bool snapshot, const sf::Window& window,
                                     std::vector<InputEvent>& events) const {
-    const unsigned int masks[] = {XInputState::LEFT_BUTTON, XInputState::RIGHT_BUTTON,
-                                  XInputState::MIDDLE_BUTTON};
-    for (std::size_t i = 0; i < 3; ++i) {
-        const sf::Mouse::Button button = HELD_BUTTON_ORDER[i];
-        if (snapshot ? (xinput.getButtons() & masks[i]) != 0 : sf::Mouse::isButtonPressed(button)) {
+    for (const sf::Mouse::Button button : HELD_BUTTONS) {
+        const signed char change = buttonChanges[button];
+        const bool down = !snapshot     ? sf::Mouse::isButtonPressed(button)
+                          : change != 0 ? change > 0
+                                        : (xinput.getButtons() & maskOf(button)) != 0;
+        if (down) {
             // Polling has no event to take a location from: the pointer's
             // place in the window now.
             const sf::Vector2i where =
-                snapshot ? sf::Vector2i(xinput.getPointerX(), xinput.getPointerY())
-                         : sf::Mouse::getPosition(window);
+                !snapshot ? sf::Mouse::getPosition(window)
+                : moved   ? sf::Vector2i(pointerX, pointerY)
+                          : sf::Vector2i(xinput.getPointerX(), xinput.getPointerY());
             events.push_back(
                 InputEvent::mouse(MouseAction::HELD, toEngineButton(button), where.x, where.y));
             return;

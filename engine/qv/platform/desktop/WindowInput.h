@@ -21,8 +21,13 @@ public:
     /// Finds the X key codes of the keys it polls.
     WindowInput();
 
-    /// Polls the window, then takes one look at the X server's keys and buttons.
+    /// Polls the window, then takes what the X server said of its keys and
+    /// buttons when last asked, brought up to date by the window's events
+    /// since.
     void collect(std::vector<InputEvent>& events) override;
+
+    /// Polls the window, for its close button, and asks the server nothing.
+    void skip() override;
 
     /// The engine's code for an SFML key; UNDEFINED for keys it does not know.
     static Keyboard::Key toEngineKey(sf::Keyboard::Key key);
@@ -31,14 +36,29 @@ public:
     static Mouse::Button toEngineButton(sf::Mouse::Button button);
 
 private:
+    /// Takes the window's queued events into events and notes what they
+    /// change of the keys, buttons, pointer and focus.
+    void pollWindow(sf::Window& window, std::vector<InputEvent>& events);
     void collectHeldKey(bool snapshot, std::vector<InputEvent>& events) const;
     void collectHeldButton(bool snapshot, const sf::Window& window,
                            std::vector<InputEvent>& events) const;
 
-    // The X key code of each polled key, in polling order (67 keys).
     XInputState xinput;
+    // The X key code of each polled key, in polling order (67 keys).
     unsigned char keycodes[67];
     bool haveKeycodes;
+    // What this frame's window events said last, per polled key, per SFML
+    // button (left, right, middle) and of the focus: 1 down (or gained),
+    // -1 up (or lost), 0 nothing. The pointer's place from the last event
+    // that gave one, if moved.
+    signed char keyChanges[67];
+    signed char buttonChanges[3];
+    signed char focusChange;
+    bool moved;
+    int pointerX;
+    int pointerY;
+    // Where skip() drops the events.
+    std::vector<InputEvent> skipped;
 };
 
 } // namespace qv

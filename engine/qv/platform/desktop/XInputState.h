@@ -6,9 +6,10 @@ struct xcb_connection_t;
 namespace qv {
 
 /// The X server's keyboard, pointer and focus, asked over a connection of its
-/// own. take() sends the three questions at once and then reads the three
-/// answers: one wait for the server a frame, where asking SFML about each
-/// key and button waits once per key.
+/// own. The three questions go out together at the end of take(), and the
+/// next take() reads their answers, which came in meanwhile: a frame waits
+/// for the server only when nothing was asked before it, where asking SFML
+/// about each key and button waits once per key, every frame.
 class XInputState {
 public:
     /// Pointer buttons as getButtons() reports them.
@@ -32,8 +33,13 @@ public:
     bool keycodesOf(const unsigned long* keysyms, int count, unsigned char* keycodes) const;
 
     /// Takes the keys down, the buttons down, the pointer's place relative
-    /// to window (an X window id) and whether window has the keyboard focus.
+    /// to window (an X window id) and whether window has the keyboard focus,
+    /// as they were when last asked (asking first when that was not about
+    /// window), then asks again for the next call.
     bool take(unsigned long window);
+
+    /// Drops the question in flight: the next take() asks afresh.
+    void forget();
 
     /// Whether the key was down when last taken.
     bool isKeyDown(unsigned char keycode) const;
@@ -47,7 +53,16 @@ public:
     bool isFocused() const;
 
 private:
+    void ask(unsigned long window);
+
     xcb_connection_t* connection;
+    // The questions in flight, if asked, about askedWindow: their sequence
+    // numbers.
+    bool asked;
+    unsigned long askedWindow;
+    unsigned int keymapAsked;
+    unsigned int pointerAsked;
+    unsigned int focusAsked;
     // One bit per X key code.
     unsigned char keys[32];
     unsigned int buttons;
