@@ -266,7 +266,7 @@ void WindowInput::collectHeldButton(bool snapshot, const sf::Window& window,
                                         : (xinput.getButtons() & maskOf(button)) != 0;
         if (down) {
             // Polling has no event to take a location from: the pointer's
-            // place in the window now.
+            // place in the window, as last heard of.
             const sf::Vector2i where =
                 !snapshot ? sf::Mouse::getPosition(window)
                 : moved   ? sf::Vector2i(pointerX, pointerY)
