@@ -152,6 +152,7 @@ protected:
         for (int attempt = 0; attempt < 600; ++attempt) {
             ++frame;
             input.getInput();
+            input.frameShown();
             if (done()) {
                 return true;
             }

@@ -74,6 +74,12 @@ void InputManager::setObserver(InputObserver* listener) {
     observer = listener;
 }
 
+void InputManager::frameShown() {
+    if (isStarted() && screenInput != nullptr && source == nullptr) {
+        screenInput->frameShown();
+    }
+}
+
 void InputManager::getInput() {
     // Without a started display SFML would open and drop an X connection for
     // every key polled, and aborts the program when that fails.

@@ -44,6 +44,10 @@ public:
     /// the observer first. Does nothing unless started.
     void getInput();
 
+    /// Once a frame has been shown, before the loop sleeps: the screen's
+    /// input may ask ahead for the next frame. Does nothing unless started.
+    void frameShown();
+
 private:
     InputManager();
 

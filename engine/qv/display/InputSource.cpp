@@ -4,6 +4,8 @@ namespace qv {
 
 void InputSource::collect(std::vector<InputEvent>&) {}
 
+void InputSource::frameShown() {}
+
 void InputSource::skip() {
     std::vector<InputEvent> ignored;
     collect(ignored);

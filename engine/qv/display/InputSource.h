@@ -20,6 +20,10 @@ public:
     /// Lets this frame's events go, in a frame whose input comes from
     /// elsewhere; a window still answers its close button.
     virtual void skip();
+
+    /// Told once a frame has been shown, before the loop sleeps: a source
+    /// may ask now for what the next frame will need.
+    virtual void frameShown();
 };
 
 } // namespace qv

@@ -223,7 +223,7 @@ void WindowInput::collect(std::vector<InputEvent>& events) {
 
     // Held keys and buttons are the X server's, whichever window they were
     // meant for: they are the game's only while its window has the focus.
-    // The server's answer, asked for at the end of the last frame, covers
+    // The server's answer, asked for once the last frame was shown, covers
     // every key and button without waiting for it; the window's events
     // since then say what changed. Without it SFML is asked about each.
     const bool snapshot = haveKeycodes && xinput.take(window->getSystemHandle());
@@ -233,6 +233,13 @@ void WindowInput::collect(std::vector<InputEvent>& events) {
     if (focused) {
         collectHeldKey(snapshot, events);
         collectHeldButton(snapshot, *window, events);
+    }
+}
+
+void WindowInput::frameShown() {
+    sf::RenderWindow* window = DisplayManager::getInstance().getWindow();
+    if (window != nullptr && haveKeycodes) {
+        xinput.askAhead(window->getSystemHandle());
     }
 }
 

@@ -22,12 +22,16 @@ public:
     WindowInput();
 
     /// Polls the window, then takes what the X server said of its keys and
-    /// buttons when last asked, brought up to date by the window's events
-    /// since.
+    /// buttons when last asked (after the last frame was shown; now, if not
+    /// asked), brought up to date by the window's events since.
     void collect(std::vector<InputEvent>& events) override;
 
     /// Polls the window, for its close button, and asks the server nothing.
     void skip() override;
+
+    /// Asks the X server about the keys, buttons and focus for the next
+    /// collect(), without waiting for the answer.
+    void frameShown() override;
 
     /// The engine's code for an SFML key; UNDEFINED for keys it does not know.
     static Keyboard::Key toEngineKey(sf::Keyboard::Key key);

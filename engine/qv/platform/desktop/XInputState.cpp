@@ -49,6 +49,13 @@ void XInputState::ask(unsigned long window) {
     askedWindow = window;
 }
 
+void XInputState::askAhead(unsigned long window) {
+    if (connection != nullptr && !(asked && askedWindow == window)) {
+        forget();
+        ask(window);
+    }
+}
+
 void XInputState::forget() {
     if (asked) {
         xcb_discard_reply(connection, keymapAsked);
@@ -86,10 +93,6 @@ bool XInputState::take(unsigned long window) {
     std::free(keymap);
     std::free(pointer);
     std::free(focus);
-    // Answered while the frame is drawn and the loop sleeps.
-    if (answered) {
-        ask(window);
-    }
     return answered;
 }
 

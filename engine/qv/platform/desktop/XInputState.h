@@ -6,10 +6,10 @@ struct xcb_connection_t;
 namespace qv {
 
 /// The X server's keyboard, pointer and focus, asked over a connection of its
-/// own. The three questions go out together at the end of take(), and the
-/// next take() reads their answers, which came in meanwhile: a frame waits
-/// for the server only when nothing was asked before it, where asking SFML
-/// about each key and button waits once per key, every frame.
+/// own. The three questions go out together in askAhead(), and take() reads
+/// their answers, which came in meanwhile: a frame waits for the server only
+/// when nothing was asked before it, where asking SFML about each key and
+/// button waits once per key, every frame.
 class XInputState {
 public:
     /// Pointer buttons as getButtons() reports them.
@@ -32,10 +32,14 @@ public:
     /// keysym no key of the keyboard makes).
     bool keycodesOf(const unsigned long* keysyms, int count, unsigned char* keycodes) const;
 
+    /// Asks about window (an X window id) for the next take(), unless that
+    /// is asked already; does not wait for the answer.
+    void askAhead(unsigned long window);
+
     /// Takes the keys down, the buttons down, the pointer's place relative
-    /// to window (an X window id) and whether window has the keyboard focus,
-    /// as they were when last asked (asking first when that was not about
-    /// window), then asks again for the next call.
+    /// to window and whether window has the keyboard focus, as they were
+    /// when last asked (asking now, and waiting, when that was not about
+    /// window).
     bool take(unsigned long window);
 
     /// Drops the question in flight: the next take() asks afresh.
