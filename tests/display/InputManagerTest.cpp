@@ -15,6 +15,7 @@
 #include "support/XInput.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Window/Event.hpp>
 
 #include <gtest/gtest.h>
 
@@ -137,6 +138,7 @@ protected:
         if (!window.empty()) {
             qvtest::xdotool("keyup a d z 0 1 p space Escape BackSpace");
             qvtest::xdotool("mouseup 1");
+            qvtest::xdotool("mouseup 2");
             qvtest::xdotool("mouseup 3");
         }
         input.shutDown();
@@ -155,6 +157,7 @@ protected:
         for (int attempt = 0; attempt < 600; ++attempt) {
             ++frame;
             input.getInput();
+            input.frameShown();
             if (done()) {
                 return true;
             }
@@ -226,6 +229,32 @@ TEST_F(RealInput, KeysArePressedOnceHeldByPollingAndReleased) {
     // Every press and release is logged, in order; held keys are not.
     EXPECT_EQ(only("Keyboard", newLines()), only("Keyboard Action 2", seen, false));
 
+    // Likewise only the first held button in the order left, right, middle
+    // (X buttons 1, 3, 2), at the pointer, whichever went down last.
+    const struct {
+        std::vector<int> pressed;
+        int held;
+    } buttons[] = {{{3, 1}, 0}, {{2, 3}, 1}, {{2}, 2}};
+    const int engineButton[] = {-1, 0, 2, 1};
+    for (const auto& b : buttons) {
+        std::string down;
+        std::string up;
+        for (const int x : b.pressed) {
+            down += " mousedown " + std::to_string(x);
+            up += " mouseup " + std::to_string(x);
+        }
+        SCOPED_TRACE(down);
+        seen.clear();
+        frames.clear();
+        ASSERT_TRUE(qvtest::xdotool(down));
+        ASSERT_TRUE(pumpUntil([&] { return has(M(0, 100, 100, engineButton[b.pressed.back()])); }));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        pumpUntil([] { return true; });
+        EXPECT_EQ(inFrame(frame), std::vector<std::string>({M(1, 100, 100, b.held)}));
+        ASSERT_TRUE(qvtest::xdotool(up));
+        ASSERT_TRUE(pumpUntil([&] { return inFrame(frame).empty(); }));
+    }
+
     // Keys and buttons held while another window has the focus are not the
     // game's; a key still held when the focus returns counts from then on.
     const std::string other = std::to_string(qvtest::openOtherWindow());
@@ -246,6 +275,34 @@ TEST_F(RealInput, KeysArePressedOnceHeldByPollingAndReleased) {
     qv::GameManager::getInstance().setGameOver(false);
     ASSERT_TRUE(qvtest::requestClose(std::stoul(window)));
     EXPECT_TRUE(pumpUntil([] { return qv::GameManager::getInstance().getGameOver(); }));
+}
+
+// Held past the auto-repeat delay, a key presses once while input runs, and
+// again and again in the still-open window once it has shut down.
+TEST_F(RealInput, KeyRepeatIsOffOnlyWhileInputRuns) {
+    sf::RenderWindow& shown = *qv::DisplayManager::getInstance().getWindow();
+    for (const bool running : {true, false}) {
+        SCOPED_TRACE(running ? "running" : "shut down");
+        if (!running) {
+            input.shutDown();
+        }
+        seen.clear();
+        int presses = 0;
+        ASSERT_TRUE(qvtest::xdotool("keydown z"));
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1200);
+        pumpUntil([&] {
+            for (sf::Event event; !running && shown.pollEvent(event);) {
+                presses += event.type == sf::Event::KeyPressed ? 1 : 0;
+            }
+            return std::chrono::steady_clock::now() > until;
+        });
+        ASSERT_TRUE(qvtest::xdotool("keyup z"));
+        if (running) {
+            EXPECT_EQ(std::count(seen.begin(), seen.end(), K(0, 56)), 1);
+        } else {
+            EXPECT_GT(presses, 3);
+        }
+    }
 }
 
 } // namespace

@@ -1,10 +1,11 @@
-// HUD view objects: where the nine places put them and how view events change
-// their value. What they draw is on the hud-and-burst golden replay's screen.
+// HUD view objects: where the nine places put them, what they draw there and
+// how view events change their value.
 #include "qv/display/ViewObject.h"
 #include "qv/core/EventStep.h"
 #include "qv/core/EventView.h"
 #include "qv/core/GameManager.h"
 #include "qv/core/LogManager.h"
+#include "qv/display/DisplayManager.h"
 #include "qv/world/WorldManager.h"
 
 #include "support/RecordingObject.h"
@@ -92,6 +93,47 @@ TEST_F(ViewObjects, PlaceFollowsTheViewAtTheCallAndBottomRightLogsItsRow) {
         EXPECT_EQ(view->getLocation(), qv::BOTTOM_RIGHT) << bad;
         EXPECT_EQ(view->getPosition(), placed) << bad;
     }
+}
+
+// Columns 33 to 47 of rows 11 to 13 about the anchor (40, 12): the text and,
+// with the border, bars and dash rows. Every cell drawn, spaces too, takes
+// the view's colour; '.' is a cell nothing drew.
+TEST_F(ViewObjects, DrawTheTextCentredOnTheAnchorFramedOrBare) {
+    qv::DisplayManager& display = qv::DisplayManager::getInstance();
+    display.setHeadless(true);
+    ASSERT_EQ(display.startUp(), 0);
+    const struct {
+        bool border;
+        const char* label;
+        int value;
+        const char* rows[3];
+    } cases[] = {
+        {true, "Score", 100, {"..-----------..", "..|Score 100|..", "..-----------.."}},
+        {true, "Score", 10, {"..----------...", "..|Score 10 |..", "..----------..."}},
+        {false, "Score", 100, {"...............", "...Score 100...", "..............."}},
+        {false, "", 7, {"...............", "...... 7.......", "..............."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.label) + " " + std::to_string(c.value));
+        qv::ViewObject view;
+        view.setViewString(c.label);
+        view.setValue(c.value);
+        view.setBorder(c.border);
+        view.setColor(qv::GREEN);
+        view.setLocation(qv::CENTER_CENTER);
+        EXPECT_EQ(view.draw(), 0);
+        display.showFrame();
+        for (int row = 0; row < 3; ++row) {
+            std::string shown;
+            for (int column = 33; column < 48; ++column) {
+                const bool drawn = display.getGrid().colorAt(column, 11 + row) == qv::GREEN;
+                shown += drawn ? display.getGrid().charAt(column, 11 + row) : '.';
+            }
+            EXPECT_EQ(shown, c.rows[row]) << "row " << 11 + row;
+        }
+    }
+    display.shutDown();
+    display.setHeadless(false);
 }
 
 TEST_F(ViewObjects, ViewEventsChangeTheValueOnlyForTheirExactLabel) {

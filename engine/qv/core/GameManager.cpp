@@ -150,6 +150,8 @@ bool GameManager::step() {
     frameStats.mark(FramePhase::DRAW, clock.nowMicros());
     DisplayManager::getInstance().showFrame();
     frameStats.mark(FramePhase::SHOW, clock.nowMicros());
+    // What the input asks now is answered while the loop sleeps.
+    InputManager::getInstance().frameShown();
     return !stopRequested();
 }
 

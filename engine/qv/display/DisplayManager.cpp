@@ -221,6 +221,12 @@ std::unique_ptr<InputSource> DisplayManager::makeScreenInput() {
     return screenOpen ? screen->makeInput() : nullptr;
 }
 
+void DisplayManager::setKeyRepeat(bool enabled) {
+    if (screenOpen) {
+        screen->setKeyRepeat(enabled);
+    }
+}
+
 const TextGrid& DisplayManager::getGrid() const {
     return shownGrid;
 }

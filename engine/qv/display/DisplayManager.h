@@ -94,6 +94,10 @@ public:
     /// without an open screen or when it takes none.
     std::unique_ptr<InputSource> makeScreenInput();
 
+    /// Whether a key held down repeats its presses on the open screen (a
+    /// window); the input manager keeps it off while it runs.
+    void setKeyRepeat(bool enabled);
+
     /// The text grid of the last frame shown.
     const TextGrid& getGrid() const;
 

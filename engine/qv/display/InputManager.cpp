@@ -55,10 +55,13 @@ int InputManager::startUp() {
         return -1;
     }
     screenInput = display.makeScreenInput();
+    // One key-pressed event per press: holding is told by polling instead.
+    display.setKeyRepeat(false);
     return Manager::startUp();
 }
 
 void InputManager::shutDown() {
+    DisplayManager::getInstance().setKeyRepeat(true);
     screenInput.reset();
     Manager::shutDown();
 }
@@ -74,6 +77,12 @@ void InputManager::setObserver(InputObserver* listener) {
 void InputManager::pollScreen(std::vector<InputEvent>& screenEvents) {
     if (screenInput != nullptr) {
         screenInput->collect(screenEvents);
+    }
+}
+
+void InputManager::frameShown() {
+    if (isStarted() && screenInput != nullptr && source == nullptr) {
+        screenInput->frameShown();
     }
 }
 

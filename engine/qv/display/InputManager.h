@@ -22,11 +22,12 @@ public:
     /// The one input manager, made on first use.
     static InputManager& getInstance();
 
-    /// Takes the display's screen's input, if it has any. -1 when the display
-    /// manager is not started.
+    /// Takes the display's screen's input, if it has any, and switches its
+    /// key repeat off. -1 when the display manager is not started.
     int startUp() override;
 
-    /// Lets go of the screen's input; a source that was set stays.
+    /// Lets go of the screen's input and switches its key repeat back on; a
+    /// source that was set stays.
     void shutDown() override;
 
     /// Makes source the input of this and later runs, until replaced; null
@@ -48,6 +49,10 @@ public:
     /// Appends what the screen's input has now (its keys and mouse, its
     /// window's close button answered) without handing it to anyone.
     void pollScreen(std::vector<InputEvent>& screenEvents);
+
+    /// Once a frame has been shown, before the loop sleeps: the screen's
+    /// input may ask ahead for the next frame. Does nothing unless started.
+    void frameShown();
 
 private:
     InputManager();

@@ -4,4 +4,6 @@ namespace qv {
 
 void InputSource::collect(std::vector<InputEvent>&) {}
 
+void InputSource::frameShown() {}
+
 } // namespace qv

@@ -16,6 +16,10 @@ public:
 
     /// Appends this frame's events, in the order they happened.
     virtual void collect(std::vector<InputEvent>& events);
+
+    /// Told once a frame has been shown, before the loop sleeps: a source
+    /// may ask now for what the next frame will need.
+    virtual void frameShown();
 };
 
 } // namespace qv

@@ -18,4 +18,6 @@ std::unique_ptr<InputSource> Screen::makeInput() {
     return nullptr;
 }
 
+void Screen::setKeyRepeat(bool) {}
+
 } // namespace qv

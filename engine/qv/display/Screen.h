@@ -74,6 +74,10 @@ public:
     /// The keys and mouse of the open surface as an input source, or null
     /// for a screen that takes no input.
     virtual std::unique_ptr<InputSource> makeInput();
+
+    /// Whether a key held down keeps repeating its key-pressed events, on
+    /// screens whose input has them; the others ignore it.
+    virtual void setKeyRepeat(bool enabled);
 };
 
 /// The screen a display that is not headless opens when none was set: each

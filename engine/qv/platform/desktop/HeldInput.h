@@ -16,8 +16,12 @@ class HeldInput {
 public:
     virtual ~HeldInput();
 
-    /// Takes everything at once for window; false when it cannot, and the
-    /// getters then say nothing.
+    /// Asks about window for the next take() without waiting for the
+    /// answer, which comes in meanwhile (while the loop sleeps).
+    virtual void askAhead(const sf::Window& window) = 0;
+    /// Takes everything at once for window, as it was when last asked
+    /// (asking now, and waiting, when nothing was asked); false when it
+    /// cannot, and the getters then say nothing.
     virtual bool take(const sf::Window& window) = 0;
     /// Whether the window had the keyboard focus when taken.
     virtual bool isFocused() const = 0;

@@ -7,6 +7,9 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
 
+#include <algorithm>
+#include <iterator>
+
 namespace qv {
 
 namespace {
@@ -90,8 +93,9 @@ constexpr KeyPair KEYS[] = {
 
 constexpr std::size_t KEY_COUNT = sizeof KEYS / sizeof KEYS[0];
 
-constexpr sf::Mouse::Button HELD_BUTTON_ORDER[] = {sf::Mouse::Left, sf::Mouse::Right,
-                                                   sf::Mouse::Middle};
+// Held buttons are asked about in this order, and only the first one found
+// down is reported.
+constexpr sf::Mouse::Button HELD_BUTTONS[] = {sf::Mouse::Left, sf::Mouse::Right, sf::Mouse::Middle};
 
 } // namespace
 
@@ -138,16 +142,36 @@ int unscaled(int pixel, int scale) {
 
 } // namespace
 
-WindowInput::WindowInput() : held(makeHeldInput()) {}
+WindowInput::WindowInput()
+    : held(makeHeldInput()), keyChanges{}, buttonChanges{}, focusChange(0), moved(false),
+      pointerX(0), pointerY(0) {
+    static_assert(sizeof keyChanges == KEY_COUNT, "one entry per polled key");
+}
 
-void WindowInput::collect(std::vector<InputEvent>& events) {
-    sf::RenderWindow* window = DisplayManager::getInstance().getWindow();
-    if (window == nullptr) {
-        return;
-    }
+void WindowInput::pollWindow(sf::Window& window, std::vector<InputEvent>& events) {
+    std::fill(std::begin(keyChanges), std::end(keyChanges), 0);
+    std::fill(std::begin(buttonChanges), std::end(buttonChanges), 0);
+    focusChange = 0;
+    moved = false;
     const int scale = DisplayManager::getInstance().getScale();
+    const auto noteKey = [this](sf::Keyboard::Key key, signed char change) {
+        for (std::size_t i = 0; i < KEY_COUNT; ++i) {
+            if (KEYS[i].sfml == key) {
+                keyChanges[i] = change;
+            }
+        }
+    };
+    const auto noteButton = [this](sf::Mouse::Button button, signed char change, int x, int y) {
+        if (button == sf::Mouse::Left || button == sf::Mouse::Right ||
+            button == sf::Mouse::Middle) {
+            buttonChanges[button] = change;
+        }
+        moved = true;
+        pointerX = x;
+        pointerY = y;
+    };
     sf::Event event;
-    while (window->pollEvent(event)) {
+    while (window.pollEvent(event)) {
         switch (event.type) {
         case sf::Event::Closed:
             // The game's only window: closing it ends the game, or the
@@ -156,42 +180,78 @@ void WindowInput::collect(std::vector<InputEvent>& events) {
             ReplaySession::getInstance().stopReplay();
             break;
         case sf::Event::KeyPressed:
+            noteKey(event.key.code, 1);
             events.push_back(InputEvent::key(KeyboardAction::PRESSED, toEngineKey(event.key.code)));
             break;
         case sf::Event::KeyReleased:
+            noteKey(event.key.code, -1);
             events.push_back(
                 InputEvent::key(KeyboardAction::RELEASED, toEngineKey(event.key.code)));
             break;
         case sf::Event::MouseButtonPressed:
+            noteButton(event.mouseButton.button, 1, event.mouseButton.x, event.mouseButton.y);
             events.push_back(InputEvent::mouse(
                 MouseAction::CLICKED, toEngineButton(event.mouseButton.button),
                 unscaled(event.mouseButton.x, scale), unscaled(event.mouseButton.y, scale)));
             break;
+        case sf::Event::MouseButtonReleased:
+            noteButton(event.mouseButton.button, -1, event.mouseButton.x, event.mouseButton.y);
+            break;
         case sf::Event::MouseMoved:
+            moved = true;
+            pointerX = event.mouseMove.x;
+            pointerY = event.mouseMove.y;
             events.push_back(InputEvent::mouse(MouseAction::MOVED, Mouse::UNDEFINED,
                                                unscaled(event.mouseMove.x, scale),
                                                unscaled(event.mouseMove.y, scale)));
+            break;
+        case sf::Event::GainedFocus:
+            focusChange = 1;
+            break;
+        case sf::Event::LostFocus:
+            focusChange = -1;
             break;
         default:
             break;
         }
     }
+}
+
+void WindowInput::collect(std::vector<InputEvent>& events) {
+    sf::RenderWindow* window = DisplayManager::getInstance().getWindow();
+    if (window == nullptr) {
+        return;
+    }
+    pollWindow(*window, events);
 
     // Held keys and buttons are the whole desktop's, whichever window they
     // were meant for: they are the game's only while its window has the
-    // focus. Where the system answers for all of them at once it is asked
-    // once; otherwise SFML is asked about each.
+    // focus. Where the system answers for all of them at once, asked for
+    // once the last frame was shown, its answer comes without a wait and
+    // the window's events since then say what changed; otherwise SFML is
+    // asked about each.
     const bool snapshot = held != nullptr && held->take(*window);
-    if (snapshot ? held->isFocused() : window->hasFocus()) {
+    const bool focused = !snapshot          ? window->hasFocus()
+                         : focusChange != 0 ? focusChange > 0
+                                            : held->isFocused();
+    if (focused) {
         collectHeldKey(snapshot, events);
         collectHeldButton(snapshot, *window, events);
     }
 }
 
+void WindowInput::frameShown() {
+    sf::RenderWindow* window = DisplayManager::getInstance().getWindow();
+    if (window != nullptr && held != nullptr) {
+        held->askAhead(*window);
+    }
+}
+
 void WindowInput::collectHeldKey(bool snapshot, std::vector<InputEvent>& events) const {
     for (std::size_t i = 0; i < KEY_COUNT; ++i) {
-        const bool down =
-            snapshot ? held->isKeyDown(KEYS[i].sfml) : sf::Keyboard::isKeyPressed(KEYS[i].sfml);
+        const bool down = !snapshot            ? sf::Keyboard::isKeyPressed(KEYS[i].sfml)
+                          : keyChanges[i] != 0 ? keyChanges[i] > 0
+                                               : held->isKeyDown(KEYS[i].sfml);
         if (down) {
             events.push_back(InputEvent::key(KeyboardAction::HELD, KEYS[i].engine));
             return;
@@ -201,12 +261,17 @@ void WindowInput::collectHeldKey(bool snapshot, std::vector<InputEvent>& events)
 
 void WindowInput::collectHeldButton(bool snapshot, const sf::Window& window,
                                     std::vector<InputEvent>& events) const {
-    for (const sf::Mouse::Button button : HELD_BUTTON_ORDER) {
-        if (snapshot ? held->isButtonDown(button) : sf::Mouse::isButtonPressed(button)) {
+    for (const sf::Mouse::Button button : HELD_BUTTONS) {
+        const signed char change = buttonChanges[button];
+        const bool down = !snapshot     ? sf::Mouse::isButtonPressed(button)
+                          : change != 0 ? change > 0
+                                        : held->isButtonDown(button);
+        if (down) {
             // Polling has no event to take a location from: the pointer's
-            // place in the window now.
-            const sf::Vector2i where =
-                snapshot ? held->getPointer() : sf::Mouse::getPosition(window);
+            // place in the window, as last heard of.
+            const sf::Vector2i where = !snapshot ? sf::Mouse::getPosition(window)
+                                       : moved   ? sf::Vector2i(pointerX, pointerY)
+                                                 : held->getPointer();
             const int scale = DisplayManager::getInstance().getScale();
             events.push_back(InputEvent::mouse(MouseAction::HELD, toEngineButton(button),
                                                unscaled(where.x, scale), unscaled(where.y, scale)));

@@ -64,8 +64,6 @@ int WindowScreen::open(const std::string& newTitle, int columns, int rows, int w
     previous.reserve(gridCells);
     vertices.reserve(gridCells * 12);
     window->setMouseCursorVisible(false);
-    // One key-pressed event per press; holding is reported by polling instead.
-    window->setKeyRepeatEnabled(false);
     window->setVerticalSyncEnabled(true);
     if (!font.loadFromFile(findDataFile(FONT_FILE))) {
         char folder[PATH_MAX];
@@ -319,6 +317,12 @@ void WindowScreen::show(const std::vector<ScreenCell>& cells, const TextGrid&) {
 
 std::unique_ptr<InputSource> WindowScreen::makeInput() {
     return std::make_unique<WindowInput>();
+}
+
+void WindowScreen::setKeyRepeat(bool enabled) {
+    if (window) {
+        window->setKeyRepeatEnabled(enabled);
+    }
 }
 
 sf::RenderWindow* WindowScreen::getWindow() const {

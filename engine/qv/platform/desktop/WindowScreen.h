@@ -46,6 +46,8 @@ public:
     long long getRasterisedCells() const override;
     /// The window's keys and mouse.
     std::unique_ptr<InputSource> makeInput() override;
+    /// Switches the window's key repeat.
+    void setKeyRepeat(bool enabled) override;
 
     /// The window, or null while closed.
     sf::RenderWindow* getWindow() const;

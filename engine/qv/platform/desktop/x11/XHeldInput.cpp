@@ -103,6 +103,12 @@ XHeldInput::XHeldInput() : keycodes{}, haveKeycodes(false) {
     }
 }
 
+void XHeldInput::askAhead(const sf::Window& window) {
+    if (haveKeycodes) {
+        xinput.askAhead(window.getSystemHandle());
+    }
+}
+
 bool XHeldInput::take(const sf::Window& window) {
     return haveKeycodes && xinput.take(window.getSystemHandle());
 }

@@ -13,7 +13,10 @@ public:
     /// Finds the X key code of every key SFML names.
     XHeldInput();
 
-    /// Asks the server about the keys, buttons, pointer and focus at once.
+    /// Sends the server the three questions take() reads the answers of.
+    void askAhead(const sf::Window& window) override;
+    /// Reads the server's answers about the keys, buttons, pointer and
+    /// focus (asking first when nothing was asked).
     bool take(const sf::Window& window) override;
     /// Whether the window had the keyboard focus when taken.
     bool isFocused() const override;

@@ -9,8 +9,8 @@
 namespace qv {
 
 XInputState::XInputState()
-    : connection(xcb_connect(nullptr, nullptr)), keys{}, buttons(0), pointerX(0), pointerY(0),
-      focused(false) {
+    : connection(xcb_connect(nullptr, nullptr)), asked(false), askedWindow(0), keymapAsked(0),
+      pointerAsked(0), focusAsked(0), keys{}, buttons(0), pointerX(0), pointerY(0), focused(false) {
     if (xcb_connection_has_error(connection) != 0) {
         xcb_disconnect(connection);
         connection = nullptr;
@@ -40,17 +40,46 @@ bool XInputState::keycodesOf(const unsigned long* keysyms, int count,
     return true;
 }
 
+void XInputState::ask(unsigned long window) {
+    keymapAsked = xcb_query_keymap(connection).sequence;
+    pointerAsked = xcb_query_pointer(connection, static_cast<xcb_window_t>(window)).sequence;
+    focusAsked = xcb_get_input_focus(connection).sequence;
+    xcb_flush(connection);
+    asked = true;
+    askedWindow = window;
+}
+
+void XInputState::askAhead(unsigned long window) {
+    if (connection != nullptr && !(asked && askedWindow == window)) {
+        forget();
+        ask(window);
+    }
+}
+
+void XInputState::forget() {
+    if (asked) {
+        xcb_discard_reply(connection, keymapAsked);
+        xcb_discard_reply(connection, pointerAsked);
+        xcb_discard_reply(connection, focusAsked);
+        asked = false;
+    }
+}
+
 bool XInputState::take(unsigned long window) {
     if (connection == nullptr) {
         return false;
     }
-    const xcb_query_keymap_cookie_t keymapAsked = xcb_query_keymap(connection);
-    const xcb_query_pointer_cookie_t pointerAsked =
-        xcb_query_pointer(connection, static_cast<xcb_window_t>(window));
-    const xcb_get_input_focus_cookie_t focusAsked = xcb_get_input_focus(connection);
-    xcb_query_keymap_reply_t* keymap = xcb_query_keymap_reply(connection, keymapAsked, nullptr);
-    xcb_query_pointer_reply_t* pointer = xcb_query_pointer_reply(connection, pointerAsked, nullptr);
-    xcb_get_input_focus_reply_t* focus = xcb_get_input_focus_reply(connection, focusAsked, nullptr);
+    if (!asked || askedWindow != window) {
+        forget();
+        ask(window);
+    }
+    xcb_query_keymap_reply_t* keymap =
+        xcb_query_keymap_reply(connection, xcb_query_keymap_cookie_t{keymapAsked}, nullptr);
+    xcb_query_pointer_reply_t* pointer =
+        xcb_query_pointer_reply(connection, xcb_query_pointer_cookie_t{pointerAsked}, nullptr);
+    xcb_get_input_focus_reply_t* focus =
+        xcb_get_input_focus_reply(connection, xcb_get_input_focus_cookie_t{focusAsked}, nullptr);
+    asked = false;
     const bool answered = keymap != nullptr && pointer != nullptr && focus != nullptr;
     if (answered) {
         std::memcpy(keys, keymap->keys, sizeof keys);

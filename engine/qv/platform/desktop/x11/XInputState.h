@@ -6,9 +6,10 @@ struct xcb_connection_t;
 namespace qv {
 
 /// The X server's keyboard, pointer and focus, asked over a connection of its
-/// own. take() sends the three questions at once and then reads the three
-/// answers: one wait for the server a frame, where asking SFML about each
-/// key and button waits once per key.
+/// own. The three questions go out together in askAhead(), and take() reads
+/// their answers, which came in meanwhile: a frame waits for the server only
+/// when nothing was asked before it, where asking SFML about each key and
+/// button waits once per key, every frame.
 class XInputState {
 public:
     /// Pointer buttons as getButtons() reports them.
@@ -31,9 +32,18 @@ public:
     /// keysym no key of the keyboard makes).
     bool keycodesOf(const unsigned long* keysyms, int count, unsigned char* keycodes) const;
 
+    /// Asks about window (an X window id) for the next take(), unless that
+    /// is asked already; does not wait for the answer.
+    void askAhead(unsigned long window);
+
     /// Takes the keys down, the buttons down, the pointer's place relative
-    /// to window (an X window id) and whether window has the keyboard focus.
+    /// to window and whether window has the keyboard focus, as they were
+    /// when last asked (asking now, and waiting, when that was not about
+    /// window).
     bool take(unsigned long window);
+
+    /// Drops the question in flight: the next take() asks afresh.
+    void forget();
 
     /// Whether the key was down when last taken.
     bool isKeyDown(unsigned char keycode) const;
@@ -47,7 +57,16 @@ public:
     bool isFocused() const;
 
 private:
+    void ask(unsigned long window);
+
     xcb_connection_t* connection;
+    // The questions in flight, if asked, about askedWindow: their sequence
+    // numbers.
+    bool asked;
+    unsigned long askedWindow;
+    unsigned int keymapAsked;
+    unsigned int pointerAsked;
+    unsigned int focusAsked;
     // One bit per X key code.
     unsigned char keys[32];
     unsigned int buttons;
