@@ -7,6 +7,8 @@
 #include "qv/app/CommandLine.h"
 #include "qv/app/GameRunner.h"
 #include "qv/app/GameSetup.h"
+#include "qv/app/ReplayCursor.h"
+#include "qv/app/ReplayViewer.h"
 #include "qv/app/RunGame.h"
 #include "qv/app/TestGame.h"
 #include "qv/core/Clock.h"
