@@ -195,16 +195,22 @@ hold p 0.2
 wine notepad >/dev/null 2>&1 &
 other_pid=$!
 other=""
+# Found once it is mapped: focusing a window not yet shown is an X error.
 for _ in $(seq 100); do
-    other=$(xdotool search --name 'Notepad' 2>/dev/null | head -n 1 || true)
+    other=$(xdotool search --onlyvisible --name 'Notepad' 2>/dev/null | head -n 1 || true)
     [ -n "$other" ] && break
     sleep 0.1
 done
 [ -n "$other" ] || fail "no other window"
-xdotool windowfocus --sync "$other" 2>/dev/null || xdotool windowfocus "$other"
+focused=""
+for _ in $(seq 20); do
+    xdotool windowfocus --sync "$other" 2>/dev/null && focused=yes && break
+    sleep 0.2
+done
+[ -n "$focused" ] || fail "the other window did not take the focus"
 sleep 0.3
 hold d 1.0
-kill "$other_pid"
+kill "$other_pid" 2>/dev/null || true
 sleep 0.5
 "$linux/tests/qv_close_window" "$window" || fail "no close request sent"
 wait_exit "$pid"
