@@ -22,7 +22,7 @@ function(qv_web_page target)
     endif()
     set_target_properties(${target} PROPERTIES SUFFIX ".js")
     # The folders are staged at build time, since a build may make their
-    # files (as Quorvel's sounds are): TARGET_data stages them before TARGET
+    # files (as Quorvel's sounds are): TARGET_page_data stages them before TARGET
     # links, and a change repacks the data.
     find_program(QV_SOX sox)
     set(sox)
@@ -49,8 +49,8 @@ function(qv_web_page target)
         set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${stamp})
     endforeach()
     if(PAGE_DATA)
-        add_custom_target(${target}_data ${stamps} VERBATIM)
-        add_dependencies(${target} ${target}_data)
+        add_custom_target(${target}_page_data ${stamps} VERBATIM)
+        add_dependencies(${target} ${target}_page_data)
         # emcc leaves an unchanged .js as it was, older than the data it
         # was linked again for, which would link it again on every build.
         add_custom_command(TARGET ${target} POST_BUILD COMMAND ${CMAKE_COMMAND} -E touch
