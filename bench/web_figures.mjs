@@ -83,9 +83,10 @@ const recording = await page.evaluate(
 fs.writeFileSync(path.join(work, 'figures.replay'), recording);
 fs.copyFileSync(path.join(work, 'figures.replay'), path.join(root, 'build-web/figures.replay'));
 console.log(lines.filter((line) => line.startsWith('phase=')).join('\n'));
-// The engine's period above runs from one frame's call to the next's. The
-// page also keeps, per frame, the refresh it was due on: the display's clock,
-// on which the player sees it.
+// The engine's period above runs from the refresh that shows one frame to
+// the refresh that shows the next (the time the page hands each frame); the
+// page keeps both that refresh ('display') and the time the browser called
+// the frame after it ('called': the dispatch's jitter, which no player sees).
 const times = await page.evaluate(() => qvPage.frameTimes);
 if (times) {
     for (const [which, index] of [['display', 0], ['called', 1]]) {

@@ -115,6 +115,32 @@ TEST_F(GameLoop, SleepsTheRestOfTheFrameOrAFullFrameAfterAnOverrun) {
     EXPECT_DOUBLE_EQ(stats.figures(qv::FramePhase::PERIOD).meanMicros, (4 * 33000 + 73000) / 5.0);
 }
 
+// Frames handed their display's refresh times: the period runs from refresh
+// to refresh however late each call came; untimed, nothing is measured.
+TEST_F(GameLoop, FramesStartedAtARefreshAreTimedFromRefreshToRefresh) {
+    for (const bool timed : {true, false}) {
+        game.setTimed(timed);
+        game.beginRun();
+        // Refreshes 33,333 us apart; the calls come 0 to 9 ms after them.
+        const std::int64_t lates[] = {0, 9000, 2000, 0};
+        for (int frame = 0; frame < 4; ++frame) {
+            const std::int64_t refresh = 2000000 + frame * 33333;
+            fakeNow = refresh + lates[frame];
+            game.startNextFrameAt(refresh);
+            if (frame > 0) {
+                game.endWait();
+            }
+            game.step();
+            fakeNow += 500;
+        }
+        const qv::PhaseFigures period = game.getFrameStats().figures(qv::FramePhase::PERIOD);
+        EXPECT_EQ(period.frames, timed ? 3 : 0);
+        EXPECT_EQ(period.maxMicros, timed ? 33333 : 0);
+        EXPECT_EQ(game.getFrameStats().figures(qv::FramePhase::STEP).maxMicros, timed ? 9000 : 0);
+    }
+    game.setTimed(true);
+}
+
 TEST_F(GameLoop, DrawsAltitudesZeroToFourInOrderAndOnlyObjectsTouchingTheView) {
     std::vector<std::string> journal;
     const auto makeAt = [&](int altitude, qv::Vector position) {

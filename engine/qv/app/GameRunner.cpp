@@ -85,6 +85,8 @@ bool GameRunner::start(int argc, char** argv) {
         log.setFileName(setup.logFile);
     }
     game.setHeadless(options.isHeadless());
+    // Nothing reads the figures of a headless run without --stats.
+    game.setTimed(!options.isHeadless() || options.wantsStats());
     DisplayManager::getInstance().setScale(options.getScale());
     if (options.inTerminal()) {
 #ifdef QV_WITH_TERMINAL
@@ -127,7 +129,7 @@ bool GameRunner::isHeadless() const {
     return options.isHeadless();
 }
 
-bool GameRunner::frame() {
+bool GameRunner::frame(std::int64_t startMicros) {
     GameManager& game = GameManager::getInstance();
     if (!framesBegun) {
         framesBegun = true;
@@ -136,7 +138,9 @@ bool GameRunner::frame() {
             return true;
         }
         game.beginRun();
+        game.startNextFrameAt(startMicros);
     } else {
+        game.startNextFrameAt(startMicros);
         game.endWait();
     }
     if (viewer && !viewer->tick()) {

@@ -6,6 +6,7 @@
 #include "qv/app/ReplayViewer.h"
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -31,8 +32,10 @@ public:
     bool isHeadless() const;
 
     /// Runs one frame at once, without waiting. False once the game is over
-    /// (no frame runs then).
-    bool frame();
+    /// (no frame runs then). startMicros: when the frame starts on the
+    /// monotonic clock, for a display that shows it from a refresh at that
+    /// time; -1 for now.
+    bool frame(std::int64_t startMicros = -1);
 
     /// Runs frames until the game is over, waiting out each frame's period
     /// (not at all when headless).

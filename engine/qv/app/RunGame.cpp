@@ -20,7 +20,8 @@ int runGame(int argc, char** argv, const GameSetup& setup) {
         return runner->finish();
     }
     PageFrames::handOut(
-        runner->isHeadless(), [runner] { return runner->frame(); },
+        runner->isHeadless(),
+        [runner](std::int64_t startMicros) { return runner->frame(startMicros); },
         [runner] { return runner->finish(); });
 #else
     GameRunner runner(setup);

@@ -20,7 +20,8 @@ constexpr int MAX_ALTITUDE = 4;
 
 GameManager::GameManager()
     : nextFrame(0), frameTime(33), gameOver(true), headless(false), timeSource(nullptr),
-      sleeper(platform::sleepUntilMicros), stopFlag(nullptr), clock(nullptr), stopped(false) {
+      sleeper(platform::sleepUntilMicros), stopFlag(nullptr), clock(nullptr), stopped(false),
+      timed(true), nextStart(-1) {
     setType("GameManager");
 }
 
@@ -131,25 +132,29 @@ void GameManager::beginRun() {
     frameStats.reset();
     stopped = false;
     nextFrame = 0;
+    nextStart = -1;
 }
 
 bool GameManager::step() {
     if (gameOver) {
         return false;
     }
-    frameStats.beginFrame(clock.nowMicros());
+    if (timed) {
+        frameStats.beginFrame(nextStart >= 0 ? nextStart : clock.nowMicros());
+    }
+    nextStart = -1;
     EventStep stepEvent;
     stepEvent.setStepCount(nextFrame++);
     onEvent(&stepEvent);
-    frameStats.mark(FramePhase::STEP, clock.nowMicros());
+    markPhase(FramePhase::STEP);
     InputManager::getInstance().getInput();
-    frameStats.mark(FramePhase::INPUT, clock.nowMicros());
+    markPhase(FramePhase::INPUT);
     WorldManager::getInstance().update();
-    frameStats.mark(FramePhase::UPDATE, clock.nowMicros());
+    markPhase(FramePhase::UPDATE);
     drawWorld();
-    frameStats.mark(FramePhase::DRAW, clock.nowMicros());
+    markPhase(FramePhase::DRAW);
     DisplayManager::getInstance().showFrame();
-    frameStats.mark(FramePhase::SHOW, clock.nowMicros());
+    markPhase(FramePhase::SHOW);
     // What the input asks now is answered while the loop sleeps.
     InputManager::getInstance().frameShown();
     return !stopRequested();
@@ -164,7 +169,23 @@ bool GameManager::stopRequested() {
 }
 
 void GameManager::endWait() {
-    frameStats.mark(FramePhase::SLEEP, clock.nowMicros());
+    if (timed) {
+        frameStats.mark(FramePhase::SLEEP, nextStart >= 0 ? nextStart : clock.nowMicros());
+    }
+}
+
+void GameManager::startNextFrameAt(std::int64_t startMicros) {
+    nextStart = startMicros;
+}
+
+void GameManager::setTimed(bool isTimed) {
+    timed = isTimed;
+}
+
+void GameManager::markPhase(FramePhase phase) {
+    if (timed) {
+        frameStats.mark(phase, clock.nowMicros());
+    }
 }
 
 const FrameStats& GameManager::getFrameStats() const {

@@ -58,6 +58,19 @@ public:
     /// calls step() itself calls it when the next frame is due.
     void endWait();
 
+    /// The next frame starts at startMicros on the loop's time source, not
+    /// when step() is called: a platform whose display shows each frame
+    /// from a refresh passes the refresh's time, so the period runs from the
+    /// refresh that shows one frame to the one that shows the next, and the
+    /// wait ends there. Holds for one frame; call it before endWait().
+    void startNextFrameAt(std::int64_t startMicros);
+
+    /// Whether frames are timed (true until set). An untimed run reads no
+    /// clock in step() and its statistics stay empty: a headless run that
+    /// reports none saves the reads, which in a page are calls out to the
+    /// browser.
+    void setTimed(bool isTimed);
+
     /// Headless (set before startUp()): no window, no sound, and the loop
     /// does not sleep, running frames as fast as they come.
     void setHeadless(bool isHeadless);
@@ -99,6 +112,9 @@ private:
     /// every view object wherever it lies.
     void drawWorld() const;
 
+    /// Ends the phase now, if frames are timed.
+    void markPhase(FramePhase phase);
+
     /// The number of the next frame step() runs, from 0 after beginRun().
     int nextFrame;
     int frameTime;
@@ -109,6 +125,9 @@ private:
     const volatile std::sig_atomic_t* stopFlag;
     Clock clock;
     bool stopped;
+    bool timed;
+    /// The start startNextFrameAt() gave the next frame, or -1 for none.
+    std::int64_t nextStart;
     FrameStats frameStats;
 };
 

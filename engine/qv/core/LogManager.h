@@ -5,6 +5,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,9 @@ private:
     bool watching;
     bool failureHeard;
     std::string failureReport;
+    // The time the last line was stamped with and its stamp, "HH:MM:SS".
+    std::time_t stampedAt;
+    char stamp[16];
 };
 
 } // namespace qv

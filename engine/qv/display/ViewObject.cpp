@@ -5,7 +5,7 @@
 #include "qv/display/DisplayManager.h"
 #include "qv/world/WorldManager.h"
 
-#include <sstream>
+#include <string>
 
 namespace qv {
 
@@ -151,9 +151,9 @@ ViewObjectLocation ViewObject::getLocation() const {
 }
 
 std::string toString(int i) {
-    std::ostringstream text;
-    text << i;
-    return text.str();
+    // Not a stream: a HUD calls this every frame, and a stream sets up a
+    // locale each time, which costs the page several times the conversion.
+    return std::to_string(i);
 }
 
 } // namespace qv

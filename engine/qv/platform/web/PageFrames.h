@@ -1,6 +1,7 @@
 #ifndef QV_PLATFORM_WEB_PAGEFRAMES_H
 #define QV_PLATFORM_WEB_PAGEFRAMES_H
 
+#include <cstdint>
 #include <functional>
 
 namespace qv {
@@ -12,10 +13,11 @@ namespace qv {
 class PageFrames {
 public:
     /// From now on the page calls frame() whenever a frame is due, until it
-    /// returns false; then finish() and the program ends with the status
+    /// returns false, with the time of the refresh that shows the frame on
+    /// the monotonic clock (-1 headless); then finish() and the program ends with the status
     /// finish() returned. Does not return: the program's stack is left
     /// behind, so frame() and finish() may use nothing that lives on it.
-    [[noreturn]] static void handOut(bool headless, std::function<bool()> frame,
+    [[noreturn]] static void handOut(bool headless, std::function<bool(std::int64_t)> frame,
                                      std::function<int()> finish);
 };
 

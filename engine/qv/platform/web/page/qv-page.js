@@ -375,12 +375,14 @@
             }
         },
 
-        // The program hands its frames over: frame() runs one and says
-        // whether the game goes on.
+        // The program hands its frames over: frame(refreshMs) runs one and
+        // says whether the game goes on. refreshMs: when the refresh that
+        // shows the frame began, on performance.now()'s clock (-1 headless):
+        // the engine times its frame period from there.
         runFrames(headless, frame) {
-            const run = () => {
+            const run = (refreshMs) => {
                 try {
-                    return frame();
+                    return frame(refreshMs);
                 } catch (e) {
                     // The last frame ends the program by throwing.
                     if (e === 'unwind' || (e && e.name === 'ExitStatus')) {
@@ -402,7 +404,7 @@
         channel.port1.onmessage = () => {
             const until = performance.now() + CHUNK_MS;
             while (performance.now() < until) {
-                if (!run()) {
+                if (!run(-1)) {
                     channel.port1.close();
                     return;
                 }
@@ -469,7 +471,7 @@
         if (page.frameTimes.length < 1e6) {
             page.frameTimes.push([now, performance.now()]);
         }
-        if (!frameRunner()) {
+        if (!frameRunner(now)) {
             frameRunner = null;
         }
     }
