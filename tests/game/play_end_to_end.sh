@@ -52,17 +52,6 @@ shot playing
 hold Escape 0.3
 # Every finished frame is in the file while the game still runs.
 grep -q '^C [1-9]' game.replay || fail "nothing recorded while playing"
-
-# Polls a command every 0.2 s, at most the given number of times.
-wait_until() {
-    local tries=$1
-    shift
-    for _ in $(seq "$tries"); do
-        "$@" && return 0
-        sleep 0.2
-    done
-    return 1
-}
 result_shown() { [ "$(red_in_result_rows)" -gt 100 ]; }
 result_gone() { [ "$(red_in_result_rows)" -eq 0 ]; }
 

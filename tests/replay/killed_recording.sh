@@ -9,7 +9,6 @@ source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)/x_window.sh"
 game=$(realpath "$1")
 source_dir=$(realpath "$2")
 enter_game_folder "$source_dir"
-fail() { echo "FAIL: $*"; exit 1; }
 
 # replay FILE: plays it headless; sets $status and $out, stderr in err.txt.
 replay() {

@@ -43,3 +43,20 @@ enter_game_folder() {
     cd "$work"
     export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 }
+
+# Polls a command every 0.2 s, at most the given number of times.
+wait_until() {
+    local tries=$1
+    shift
+    for _ in $(seq "$tries"); do
+        "$@" && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# Ends the test with its reason; a test that has more to show defines its own.
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}

@@ -12,7 +12,6 @@ work=$(mktemp -d)
 pid=""
 trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 cd "$work"
-fail() { echo "FAIL: $*"; exit 1; }
 
 mkdir folder
 for args in "" "--bogus ship-spr.txt" "no-such-spr.txt" "folder"; do

@@ -121,15 +121,6 @@ xdotool windowactivate --sync "$window" 2>/dev/null || true
 colour_count() {
     import -window "$window" -crop "$4x$5+$2+$3" +repage -depth 8 txt:- 2>/dev/null | grep -c "$1" || true
 }
-wait_until() {
-    local tries=$1
-    shift
-    for _ in $(seq "$tries"); do
-        "$@" && return 0
-        sleep 0.2
-    done
-    return 1
-}
 # The start screen's title is drawn in yellow.
 title_shown() { [ "$(colour_count '#FFFF00' 0 0 1024 768)" -gt 1000 ]; }
 wait_until 50 title_shown || fail "no yellow start screen in the window"
