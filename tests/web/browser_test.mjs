@@ -8,17 +8,10 @@ import {spawnSync} from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import {launchChromium, serveFiles} from './chromium.mjs';
+import {check, failureCount, finish, launchChromium, serveFiles} from './chromium.mjs';
 
 const [site, quorvel, lastScreen, source] = process.argv.slice(2).map((p) => path.resolve(p));
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'qv-web-'));
-let failures = 0;
-let passes = 0;
-
-function check(ok, what) {
-    console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`);
-    ok ? ++passes : ++failures;
-}
 
 // The native game runs where it finds its sprites and sounds.
 for (const entry of ['Sprites', 'Audio', 'qv-font.ttf']) {
@@ -311,11 +304,10 @@ try {
 } finally {
     await browser.close();
     server.stop();
-    if (failures === 0) {
+    if (failureCount() === 0) {
         fs.rmSync(work, {recursive: true, force: true});
     } else {
         console.log(`the test's files are kept in ${work}`);
     }
 }
-console.log(`${passes} passed, ${failures} failed`);
-process.exit(failures === 0 ? 0 : 1);
+finish();

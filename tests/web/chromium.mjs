@@ -39,3 +39,23 @@ export async function serveFiles(fileFor) {
     await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
     return {origin: `http://127.0.0.1:${server.address().port}`, stop: () => server.close()};
 }
+
+// Each test's checks, tallied for its closing "N passed, N failed" line.
+const tally = {passes: 0, failures: 0};
+
+// Prints one check's verdict and counts it.
+export function check(ok, what) {
+    console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`);
+    ok ? ++tally.passes : ++tally.failures;
+}
+
+// How many checks failed so far.
+export function failureCount() {
+    return tally.failures;
+}
+
+// Prints the closing line and ends the process, failing if any check did.
+export function finish() {
+    console.log(`${tally.passes} passed, ${tally.failures} failed`);
+    process.exit(tally.failures === 0 ? 0 : 1);
+}

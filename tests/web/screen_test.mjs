@@ -6,19 +6,12 @@
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import {launchChromium, serveFiles} from './chromium.mjs';
+import {check, finish, launchChromium, serveFiles} from './chromium.mjs';
 
 const site = path.resolve(process.argv[2]);
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'qv-screen-'));
 const server = await serveFiles((pathname) => path.join(site, pathname));
 const browser = await launchChromium(`${work}/chromium`, {protocolTimeout: 30000});
-let failures = 0;
-let passes = 0;
-
-function check(ok, what) {
-    console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`);
-    ok ? ++passes : ++failures;
-}
 
 async function open(width, height, ratio) {
     const page = await browser.newPage();
@@ -172,5 +165,4 @@ try {
     server.stop();
     fs.rmSync(work, {recursive: true, force: true});
 }
-console.log(`${passes} passed, ${failures} failed`);
-process.exit(failures === 0 ? 0 : 1);
+finish();
