@@ -8,7 +8,7 @@
 // neither is there.
 EM_JS(int, qv_page_load_sound, (const char* path), {
     const name = UTF8ToString(path);
-    const mp3 = name.toLowerCase().endsWith('.wav') ? name.slice(0, -4) + '.mp3' : '';
+    const mp3 = name.toLowerCase().endsWith('.wav') ? name.slice(0, -4) + ".mp3" : "";
     try {
         const length = FS.readFile(mp3 + '.samples', {encoding : 'utf8'}).split(' ');
         return qvPage.loadSound(FS.readFile(mp3), Number(length[0]), Number(length[1]));
