@@ -4,13 +4,15 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
+#include <utility>
 
 namespace qv {
 
 namespace {
 
-bool isGarbled(const std::string& line) {
-    return line.size() > 200 || line.find_first_of(std::string("\r\t\0", 3)) != std::string::npos;
+bool isGarbled(std::string_view line) {
+    return line.size() > 200 || line.find_first_of(std::string_view("\r\t\0", 3)) != line.npos;
 }
 
 // The frame number of a line cut short, when all of it was written (a space
@@ -78,25 +80,26 @@ int ReplayReader::parse(const std::string& text) {
         if (stop == std::string::npos && (lineNumber == 1 || ended)) {
             return fail(lineNumber, "truncated: the last line has no line break");
         }
-        const std::string line = text.substr(start, stop - start);
+        const std::string_view line = std::string_view(text).substr(start, stop - start);
         if (isGarbled(line)) {
             return fail(lineNumber, "garbled line (too long, or a control character)");
         }
         if (stop == std::string::npos) {
-            return cutAt(lineNumber, line, previousFrame);
+            return cutAt(lineNumber, std::string(line), previousFrame);
         }
         start = stop + 1;
         if (lineNumber == 1) {
+            const std::string first(line);
             int version = 0;
             char rest = 0;
-            if (std::sscanf(line.c_str(), "quorvel-replay %d%c", &version, &rest) != 1 ||
-                line.compare(0, 15, "quorvel-replay ") != 0) {
+            if (std::sscanf(first.c_str(), "quorvel-replay %d%c", &version, &rest) != 1 ||
+                first.compare(0, 15, "quorvel-replay ") != 0) {
                 return fail(1, std::string("not a replay file (expected '") +
                                    ReplayRecord::VERSION_LINE + "')");
             }
             if (version < 1 || version > ReplayRecord::VERSION ||
-                line != "quorvel-replay " + std::to_string(version)) {
-                return fail(1, "replay version " + line.substr(15) +
+                first != "quorvel-replay " + std::to_string(version)) {
+                return fail(1, "replay version " + first.substr(15) +
                                    " is not supported (this build reads versions 1 to " +
                                    std::to_string(ReplayRecord::VERSION) + ")");
             }
@@ -120,7 +123,7 @@ int ReplayReader::parse(const std::string& text) {
         }
         previousFrame = record.frame;
         ended = record.kind == ReplayRecord::END;
-        records.push_back(record);
+        records.push_back(std::move(record));
     }
     lastFrame = records.empty() ? -1 : records.back().frame;
     return 0;

@@ -7,22 +7,25 @@
 #include <cinttypes>
 #include <climits>
 #include <cstdio>
-#include <vector>
 
 namespace qv {
 
 namespace {
 
 // Integers written as the writer writes them, and nothing else: no plus
-// signs, leading zeros, spaces or trailing junk, so no two texts mean one value.
-bool toInteger(const std::string& token, long long low, long long high, long long& out) {
+// signs, leading zeros, "-0", spaces or trailing junk, so no two texts mean
+// one value.
+bool toInteger(std::string_view token, long long low, long long high, long long& out) {
     const char* end = token.data() + token.size();
     const auto [stop, status] = std::from_chars(token.data(), end, out);
-    return status == std::errc() && stop == end && out >= low && out <= high &&
-           token == std::to_string(out);
+    if (status != std::errc() || stop != end || out < low || out > high) {
+        return false;
+    }
+    const std::size_t first = token[0] == '-' ? 1 : 0;
+    return token[first] != '0' || token.size() == 1;
 }
 
-bool toDigest(const std::string& token, std::uint64_t& out) {
+bool toDigest(std::string_view token, std::uint64_t& out) {
     if (token.size() != 16) {
         return false;
     }
@@ -35,16 +38,27 @@ bool toDigest(const std::string& token, std::uint64_t& out) {
     return std::from_chars(token.data(), end, out, 16).ptr == end;
 }
 
-std::vector<std::string> split(const std::string& line) {
-    std::vector<std::string> tokens(1);
-    for (const char c : line) {
-        if (c == ' ') {
-            tokens.emplace_back();
-        } else {
-            tokens.back() += c;
+// Splits at every space, keeping the first `room` fields; returns how many
+// there are. Nothing is copied: a replay holds thousands of lines.
+std::size_t split(std::string_view line, std::string_view* fields, std::size_t room) {
+    std::size_t count = 0;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t stop = line.find(' ', start);
+        if (count < room) {
+            fields[count] =
+                line.substr(start, stop == std::string_view::npos ? stop : stop - start);
         }
+        ++count;
+        if (stop == std::string_view::npos) {
+            return count;
+        }
+        start = stop + 1;
     }
-    return tokens;
+}
+
+std::string quoted(std::string_view token) {
+    return "'" + std::string(token.substr(0, 24)) + "'";
 }
 
 } // namespace
@@ -108,19 +122,20 @@ std::string ReplayRecord::toLine() const {
     return line;
 }
 
-int ReplayRecord::parse(const std::string& line, std::string& error) {
-    const std::vector<std::string> tokens = split(line);
-    const std::size_t count = tokens.size();
-    long long number[5] = {};
+int ReplayRecord::parse(std::string_view line, std::string& error) {
+    constexpr std::size_t MOST_FIELDS = 6;
+    std::string_view tokens[MOST_FIELDS];
+    const std::size_t count = split(line, tokens, MOST_FIELDS);
+    long long number[MOST_FIELDS - 1] = {};
     const auto field = [&](std::size_t index, long long low, long long high, const char* what) {
         if (!toInteger(tokens[index], low, high, number[index - 1])) {
-            error = std::string("bad ") + what + " '" + tokens[index].substr(0, 24) + "'";
+            error = std::string("bad ") + what + " " + quoted(tokens[index]);
             return false;
         }
         return true;
     };
     if (tokens[0].size() != 1) {
-        error = "unknown record '" + tokens[0].substr(0, 24) + "'";
+        error = "unknown record " + quoted(tokens[0]);
         return -1;
     }
     kind = static_cast<Kind>(tokens[0][0]);
@@ -131,11 +146,11 @@ int ReplayRecord::parse(const std::string& line, std::string& error) {
                                  : kind == OBJECT                    ? 6
                                                                      : 0;
     if (expected == 0) {
-        error = "unknown record '" + tokens[0] + "'";
+        error = "unknown record " + quoted(tokens[0]);
         return -1;
     }
     if (count != expected) {
-        error = "'" + tokens[0] + "' record needs " + std::to_string(expected - 1) +
+        error = "'" + std::string(tokens[0]) + "' record needs " + std::to_string(expected - 1) +
                 " fields separated by single spaces";
         return -1;
     }
@@ -164,7 +179,7 @@ int ReplayRecord::parse(const std::string& line, std::string& error) {
         y = static_cast<int>(number[4]);
         return 0;
     case VALUE:
-        name = tokens[2];
+        name = std::string(tokens[2]);
         if (name.empty() || name.size() > 32 ||
             name.find_first_not_of("abcdefghijklmnopqrstuvwxyz") != std::string::npos) {
             error = "bad value name '" + name.substr(0, 24) + "'";

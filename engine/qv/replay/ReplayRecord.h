@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace qv {
 
@@ -46,7 +47,7 @@ public:
 
     /// Reads one line (no line break). 0 on success; -1 with the reason in
     /// error, this record then being unspecified.
-    int parse(const std::string& line, std::string& error);
+    int parse(std::string_view line, std::string& error);
 
     /// What the line records.
     Kind kind = KEY;
