@@ -195,7 +195,7 @@ int LogManager::writeLogV(const char* format, std::va_list arguments) {
                       local.tm_sec);
         stampedAt = now;
     }
-    if (std::fprintf(logFile, "%s Message: ", stamp) < 0) {
+    if (std::fputs(stamp, logFile) < 0 || std::fputs(" Message: ", logFile) < 0) {
         return -1;
     }
     const int written = std::vfprintf(logFile, format, arguments);

@@ -15,15 +15,6 @@ void TextGrid::clear() {
     std::fill(colors.begin(), colors.end(), WHITE);
 }
 
-void TextGrid::put(int column, int row, char ch, Color color) {
-    if (column < 0 || row < 0 || column >= columns || row >= rows) {
-        return;
-    }
-    const std::size_t cell = static_cast<std::size_t>(row * columns + column);
-    chars[cell] = ch;
-    colors[cell] = color;
-}
-
 char TextGrid::charAt(int column, int row) const {
     if (column < 0 || row < 0 || column >= columns || row >= rows) {
         return ' ';

@@ -19,7 +19,15 @@ public:
     void clear();
 
     /// Sets one cell; cells outside the grid are ignored.
-    void put(int column, int row, char ch, Color color);
+    // Inline: every character drawn goes through it.
+    void put(int column, int row, char ch, Color color) {
+        if (column < 0 || row < 0 || column >= columns || row >= rows) {
+            return;
+        }
+        const std::size_t cell = static_cast<std::size_t>(row * columns + column);
+        chars[cell] = ch;
+        colors[cell] = color;
+    }
 
     /// A cell's character (a space outside the grid).
     char charAt(int column, int row) const;

@@ -220,10 +220,6 @@ void WorldManager::setBoundary(Box newBoundary) {
     boundary = newBoundary;
 }
 
-Box WorldManager::getView() const {
-    return view;
-}
-
 void WorldManager::setView(Box newView) {
     view = newView;
 }
