@@ -397,11 +397,13 @@
     window.qvPage = page;
 
     // A headless replay runs as fast as it can, in chunks that leave the page
-    // a turn between them (a message comes back sooner than a timer).
+    // a turn between them (a message comes back sooner than a timer). The
+    // first starts as soon as the program has handed its frames over, before
+    // the browser turns to anything else.
     const CHUNK_MS = 50;
     function runChunks(run) {
         const channel = new MessageChannel();
-        channel.port1.onmessage = () => {
+        const chunk = () => {
             const until = performance.now() + CHUNK_MS;
             while (performance.now() < until) {
                 if (!run(-1)) {
@@ -411,7 +413,8 @@
             }
             channel.port2.postMessage(null);
         };
-        channel.port2.postMessage(null);
+        channel.port1.onmessage = chunk;
+        queueMicrotask(chunk);
     }
 
     // Frames on the display's clock. Each frame is shown for the same whole
