@@ -110,7 +110,10 @@ void DisplayManager::shutDown() {
 }
 
 int DisplayManager::drawCh(Vector position, char ch, Color color) {
-    const Vector corner = WorldManager::getInstance().getView().corner;
+    return drawChFrom(WorldManager::getInstance().getView().corner, position, ch, color);
+}
+
+int DisplayManager::drawChFrom(Vector corner, Vector position, char ch, Color color) {
     drawingGrid.put(static_cast<int>(std::floor(position.x - corner.x)),
                     static_cast<int>(std::floor(position.y - corner.y)), ch, color);
     if (!screenOpen) {
@@ -132,11 +135,35 @@ int DisplayManager::drawString(Vector position, const std::string& text,
     } else if (justification == RIGHT) {
         first -= static_cast<float>(length);
     }
+    // Nothing a character does moves the view: it is asked for once.
+    const Vector corner = WorldManager::getInstance().getView().corner;
     for (int i = 0; i < length; ++i) {
-        drawCh(Vector(first + static_cast<float>(i), position.y), text[static_cast<std::size_t>(i)],
-               color);
+        drawChFrom(corner, Vector(first + static_cast<float>(i), position.y),
+                   text[static_cast<std::size_t>(i)], color);
     }
     return 0;
+}
+
+int DisplayManager::drawBlock(Vector position, int width, int height, const char* cells,
+                              Color color) {
+    const int halfWidth = width / 2;
+    const int halfHeight = height / 2;
+    const Vector corner = WorldManager::getInstance().getView().corner;
+    int result = 0;
+    for (int y = 0; y < height; ++y) {
+        // Summed in the order a cell-by-cell caller sums, so every cell
+        // lands where it did.
+        const float row = static_cast<float>(y) + position.y - static_cast<float>(halfHeight);
+        for (int x = 0; x < width; ++x) {
+            const float column = static_cast<float>(x) + position.x - static_cast<float>(halfWidth);
+            result =
+                drawChFrom(corner, Vector(column, row),
+                           cells[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                                 static_cast<std::size_t>(x)],
+                           color);
+        }
+    }
+    return result;
 }
 
 void DisplayManager::flush() {

@@ -49,10 +49,7 @@ int ViewObject::draw() {
     const float left = anchor.x - static_cast<float>(length / 2);
 
     DisplayManager& display = DisplayManager::getInstance();
-    for (int i = 0; i < length; ++i) {
-        display.drawCh(Vector(left + static_cast<float>(i), anchor.y),
-                       text[static_cast<std::size_t>(i)], color);
-    }
+    display.drawString(Vector(left, anchor.y), text, LEFT, color);
     if (border) {
         // With an even length the right bar stands one column past the text,
         // while the dash rows stay as long as the text.

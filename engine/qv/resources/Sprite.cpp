@@ -107,19 +107,8 @@ int Sprite::drawFrame(int index, Vector position) const {
         static_cast<long long>(frameWidth) * frameHeight > static_cast<long long>(data.size())) {
         return -1;
     }
-    const int halfWidth = frameWidth / 2;
-    const int halfHeight = frameHeight / 2;
-    DisplayManager& display = DisplayManager::getInstance();
-    for (int y = 0; y < frameHeight; ++y) {
-        for (int x = 0; x < frameWidth; ++x) {
-            const Vector cell(static_cast<float>(x) + position.x - static_cast<float>(halfWidth),
-                              static_cast<float>(y) + position.y - static_cast<float>(halfHeight));
-            const char ch =
-                data[static_cast<std::size_t>(y) * static_cast<std::size_t>(frameWidth) +
-                     static_cast<std::size_t>(x)];
-            display.drawCh(cell, ch, static_cast<Color>(color));
-        }
-    }
+    DisplayManager::getInstance().drawBlock(position, frameWidth, frameHeight, data.data(),
+                                            static_cast<Color>(color));
     return 0;
 }
 
