@@ -109,11 +109,8 @@ void DisplayManager::shutDown() {
     Manager::shutDown();
 }
 
-int DisplayManager::drawCh(Vector position, char ch, Color color) {
-    return drawChFrom(WorldManager::getInstance().getView().corner, position, ch, color);
-}
-
-int DisplayManager::drawChFrom(Vector corner, Vector position, char ch, Color color) {
+// Inline: the loops that draw many characters call it for each.
+inline int DisplayManager::drawChFrom(Vector corner, Vector position, char ch, Color color) {
     drawingGrid.put(static_cast<int>(std::floor(position.x - corner.x)),
                     static_cast<int>(std::floor(position.y - corner.y)), ch, color);
     if (!screenOpen) {
@@ -124,6 +121,10 @@ int DisplayManager::drawChFrom(Vector corner, Vector position, char ch, Color co
     }
     frame.push_back({position.x - corner.x, position.y - corner.y, ch, color});
     return 0;
+}
+
+int DisplayManager::drawCh(Vector position, char ch, Color color) {
+    return drawChFrom(WorldManager::getInstance().getView().corner, position, ch, color);
 }
 
 int DisplayManager::drawString(Vector position, const std::string& text,
