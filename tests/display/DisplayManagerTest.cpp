@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -44,6 +45,51 @@ void expectCellColour(const sf::Image& image, Cell cell, sf::Color expected) {
                 << "cell " << cell.first << "," << cell.second;
         }
     }
+}
+
+// A sprite frame drawn as one block lands cell for cell where drawing its
+// characters one by one puts them, whatever fractions the position and the
+// view's corner carry: recorded replays were checked against the one-by-one
+// grid. 15.999999 is a position where summing in another order moves cells.
+TEST(DisplayBlocks, LandWhereDrawingEachCharacterPutsIt) {
+    qv::DisplayManager& display = qv::DisplayManager::getInstance();
+    qv::WorldManager& world = qv::WorldManager::getInstance();
+    const struct {
+        qv::Vector position;
+        int width;
+        int height;
+        qv::Vector corner;
+    } blocks[] = {{{10, 5}, 3, 3, {0, 0}},
+                  {{15.999999f, 5.5f}, 4, 2, {0, 0}},
+                  {{15.999999f, 7.9999995f}, 7, 5, {0.3f, -0.7f}},
+                  {{0.7f, 3.3f}, 5, 4, {-2.05f, 1.95f}},
+                  {{78.6f, 22.4f}, 6, 6, {0, 0}},
+                  {{-1.5f, -0.5f}, 4, 3, {-3.25f, -2.75f}}};
+    std::string cells;
+    for (int i = 0; i < 64; ++i) {
+        cells += static_cast<char>('!' + i);
+    }
+    for (const auto& b : blocks) {
+        SCOPED_TRACE(::testing::Message()
+                     << b.position.x << "," << b.position.y << " " << b.width << "x" << b.height);
+        world.setView(qv::Box(b.corner, 80, 24));
+        display.drawBlock(b.position, b.width, b.height, cells.data(), qv::GREEN);
+        display.showFrame();
+        const std::string asBlock = display.getGrid().toText();
+        for (int y = 0; y < b.height; ++y) {
+            for (int x = 0; x < b.width; ++x) {
+                const qv::Vector at(
+                    static_cast<float>(x) + b.position.x - static_cast<float>(b.width / 2),
+                    static_cast<float>(y) + b.position.y - static_cast<float>(b.height / 2));
+                display.drawCh(at, cells[static_cast<std::size_t>(y * b.width + x)], qv::GREEN);
+            }
+        }
+        display.showFrame();
+        EXPECT_EQ(asBlock, display.getGrid().toText());
+        EXPECT_NE(asBlock.find_first_not_of(" \n"), std::string::npos);
+    }
+    world.setView(qv::Box(qv::Vector(), 80, 24));
+    display.showFrame();
 }
 
 class DisplayWindow : public ::testing::Test {
