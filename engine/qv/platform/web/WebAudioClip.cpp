@@ -9,6 +9,11 @@
 EM_JS(int, qv_page_load_sound, (const char* path), {
     const name = UTF8ToString(path);
     const mp3 = name.toLowerCase().endsWith('.wav') ? name.slice(0, -4) + ".mp3" : "";
+    if (!qvPage.hasAudio()) {
+        // Nothing will play: whether the file is there is all that counts.
+        const there = (file) => file !== "" && FS.analyzePath(file).exists;
+        return there(mp3) || there(name) ? qvPage.loadSound(null, 0, 0) : -1;
+    }
     try {
         const length = FS.readFile(mp3 + '.samples', {encoding : 'utf8'}).split(' ');
         return qvPage.loadSound(FS.readFile(mp3), Number(length[0]), Number(length[1]));
