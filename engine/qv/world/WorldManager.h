@@ -78,7 +78,8 @@ public:
     /// Sets getBoundary().
     void setBoundary(Box newBoundary);
     /// The part of the world shown in the window.
-    // Inline: the display asks for it for every character it draws.
+    // Inline: the display asks for it for every string, block and lone
+    // character it draws.
     Box getView() const { return view; }
     /// Sets getView().
     void setView(Box newView);
