@@ -47,13 +47,25 @@ void expectCellColour(const sf::Image& image, Cell cell, sf::Color expected) {
     }
 }
 
-// A sprite frame drawn as one block lands cell for cell where drawing its
-// characters one by one puts them, whatever fractions the position and the
-// view's corner carry: recorded replays were checked against the one-by-one
-// grid. 15.999999 is a position where summing in another order moves cells.
+// Blocks (sprite frames) and strings drawn whole land cell for cell, in
+// character and colour, where drawing their characters one by one puts them,
+// whatever fractions the position and the view's corner carry: recorded
+// replays were checked against the one-by-one grid. 15.999999 is a position
+// where summing in another order moves cells; 0.9 and 0.95 past a whole
+// number, far from the origin, sit either side of where rounding could.
 TEST(DisplayBlocks, LandWhereDrawingEachCharacterPutsIt) {
     qv::DisplayManager& display = qv::DisplayManager::getInstance();
     qv::WorldManager& world = qv::WorldManager::getInstance();
+    const auto shown = [&display] {
+        display.showFrame();
+        std::string cells = display.getGrid().toText();
+        for (int row = 0; row < 24; ++row) {
+            for (int column = 0; column < 80; ++column) {
+                cells += static_cast<char>('0' + display.getGrid().colorAt(column, row));
+            }
+        }
+        return cells;
+    };
     const struct {
         qv::Vector position;
         int width;
@@ -64,18 +76,23 @@ TEST(DisplayBlocks, LandWhereDrawingEachCharacterPutsIt) {
                   {{15.999999f, 7.9999995f}, 7, 5, {0.3f, -0.7f}},
                   {{0.7f, 3.3f}, 5, 4, {-2.05f, 1.95f}},
                   {{78.6f, 22.4f}, 6, 6, {0, 0}},
-                  {{-1.5f, -0.5f}, 4, 3, {-3.25f, -2.75f}}};
+                  {{-1.5f, -0.5f}, 4, 3, {-3.25f, -2.75f}},
+                  {{-7.1f, 2.9f}, 90, 2, {-20, 0}},
+                  {{32000.9f, 20010.95f}, 9, 3, {31990, 20000}},
+                  {{32000.95f, 20010.9f}, 9, 3, {31990, 20000}},
+                  {{13.333333f, 1}, 8, 1, {0, 0}},
+                  {{2, 10}, 12, 2, {0, 0}}};
     std::string cells;
-    for (int i = 0; i < 64; ++i) {
-        cells += static_cast<char>('!' + i);
+    for (int i = 0; i < 180; ++i) {
+        cells += static_cast<char>('!' + i % 90);
     }
+    const qv::Justification justifications[] = {qv::LEFT, qv::CENTER, qv::RIGHT};
     for (const auto& b : blocks) {
         SCOPED_TRACE(::testing::Message()
                      << b.position.x << "," << b.position.y << " " << b.width << "x" << b.height);
         world.setView(qv::Box(b.corner, 80, 24));
         display.drawBlock(b.position, b.width, b.height, cells.data(), qv::GREEN);
-        display.showFrame();
-        const std::string asBlock = display.getGrid().toText();
+        const std::string asBlock = shown();
         for (int y = 0; y < b.height; ++y) {
             for (int x = 0; x < b.width; ++x) {
                 const qv::Vector at(
@@ -84,12 +101,30 @@ TEST(DisplayBlocks, LandWhereDrawingEachCharacterPutsIt) {
                 display.drawCh(at, cells[static_cast<std::size_t>(y * b.width + x)], qv::GREEN);
             }
         }
-        display.showFrame();
-        EXPECT_EQ(asBlock, display.getGrid().toText());
-        EXPECT_NE(asBlock.find_first_not_of(" \n"), std::string::npos);
+        EXPECT_EQ(asBlock, shown());
+        EXPECT_NE(asBlock.find_first_not_of(" \n7"), std::string::npos);
+
+        const std::string text = cells.substr(0, static_cast<std::size_t>(b.width));
+        const qv::Justification justification = justifications[b.width % 3];
+        display.drawString(b.position, text, justification, qv::CYAN);
+        const std::string asString = shown();
+        const int length = b.width;
+        const float first =
+            b.position.x - static_cast<float>(justification == qv::CENTER  ? length / 2
+                                              : justification == qv::RIGHT ? length
+                                                                           : 0);
+        for (int i = 0; i < length; ++i) {
+            display.drawCh(qv::Vector(first + static_cast<float>(i), b.position.y),
+                           text[static_cast<std::size_t>(i)], qv::CYAN);
+        }
+        EXPECT_EQ(asString, shown());
+        EXPECT_NE(asString.find_first_not_of(" \n7"), std::string::npos);
     }
     world.setView(qv::Box(qv::Vector(), 80, 24));
+    // A value that is none of the eight colours draws, and reads back, white.
+    display.drawString(qv::Vector(3, 3), "ab", qv::LEFT, static_cast<qv::Color>(12));
     display.showFrame();
+    EXPECT_EQ(display.getGrid().colorAt(4, 3), qv::WHITE);
 }
 
 class DisplayWindow : public ::testing::Test {

@@ -10,6 +10,21 @@ namespace {
 
 constexpr const char* WINDOW_TITLE = "Quorvel";
 
+// Below this size a sum of a few such numbers stays under 2^17, where a
+// float's rounding step is 2^-7: adding whole numbers to a start at most
+// FRACTION_LIMIT past a whole number never rounds it across the next one,
+// so the cell reached by float sums is the one reached by integer sums.
+constexpr float PLACE_LIMIT = 32768.0f;
+constexpr float FRACTION_LIMIT = 0.9f;
+
+bool isPlaceable(float value) {
+    return std::fabs(value) < PLACE_LIMIT && value - std::floor(value) <= FRACTION_LIMIT;
+}
+
+bool isWhole(float value) {
+    return std::fabs(value) < PLACE_LIMIT && std::floor(value) == value;
+}
+
 } // namespace
 
 DisplayManager::DisplayManager()
@@ -127,6 +142,14 @@ int DisplayManager::drawCh(Vector position, char ch, Color color) {
     return drawChFrom(WorldManager::getInstance().getView().corner, position, ch, color);
 }
 
+bool DisplayManager::drawsOnGridOnly(Vector start, Vector corner, int width, int height) const {
+    // Screen cells keep their own float positions, so a screen to draw on
+    // takes the cell-by-cell path.
+    return (!screenOpen || hidden) && static_cast<float>(width) < PLACE_LIMIT &&
+           static_cast<float>(height) < PLACE_LIMIT && isPlaceable(start.x) &&
+           isPlaceable(start.y) && isWhole(corner.x) && isWhole(corner.y);
+}
+
 int DisplayManager::drawString(Vector position, const std::string& text,
                                Justification justification, Color color) {
     const int length = static_cast<int>(text.size());
@@ -138,6 +161,12 @@ int DisplayManager::drawString(Vector position, const std::string& text,
     }
     // Nothing a character does moves the view: it is asked for once.
     const Vector corner = WorldManager::getInstance().getView().corner;
+    if (drawsOnGridOnly(Vector(first, position.y), corner, length, 1)) {
+        drawingGrid.putRow(static_cast<int>(std::floor(first)) - static_cast<int>(corner.x),
+                           static_cast<int>(std::floor(position.y)) - static_cast<int>(corner.y),
+                           text.data(), length, color);
+        return 0;
+    }
     for (int i = 0; i < length; ++i) {
         drawChFrom(corner, Vector(first + static_cast<float>(i), position.y),
                    text[static_cast<std::size_t>(i)], color);
@@ -147,9 +176,25 @@ int DisplayManager::drawString(Vector position, const std::string& text,
 
 int DisplayManager::drawBlock(Vector position, int width, int height, const char* cells,
                               Color color) {
+    if (width <= 0 || height <= 0) {
+        return 0;
+    }
     const int halfWidth = width / 2;
     const int halfHeight = height / 2;
     const Vector corner = WorldManager::getInstance().getView().corner;
+    if (drawsOnGridOnly(position, corner, width, height)) {
+        const int left =
+            static_cast<int>(std::floor(position.x)) - halfWidth - static_cast<int>(corner.x);
+        const int top =
+            static_cast<int>(std::floor(position.y)) - halfHeight - static_cast<int>(corner.y);
+        for (int y = 0; y < height; ++y) {
+            drawingGrid.putRow(left, top + y,
+                               cells +
+                                   static_cast<std::size_t>(y) * static_cast<std::size_t>(width),
+                               width, color);
+        }
+        return screenOpen || headless ? 0 : -1;
+    }
     int result = 0;
     for (int y = 0; y < height; ++y) {
         // Summed in the order a cell-by-cell caller sums, so every cell

@@ -170,6 +170,9 @@ private:
     void present();
     /// drawCh() with the view's corner already asked for.
     int drawChFrom(Vector corner, Vector position, char ch, Color color);
+    /// Whether cells from start on, with the view at corner, can be put on
+    /// the text grid a row at a time, landing where one by one they would.
+    bool drawsOnGridOnly(Vector start, Vector corner, int width, int height) const;
 };
 
 } // namespace qv

@@ -26,13 +26,19 @@ public:
         }
         const std::size_t cell = static_cast<std::size_t>(row * columns + column);
         chars[cell] = ch;
-        colors[cell] = color;
+        colors[cell] = storedColor(color);
     }
+
+    /// Sets count cells of one row from column on to the characters of text,
+    /// all in one colour; the part outside the grid is ignored. The same as
+    /// put() for each, at the cost of one copy.
+    void putRow(int column, int row, const char* text, int count, Color color);
 
     /// A cell's character (a space outside the grid).
     char charAt(int column, int row) const;
 
-    /// A cell's colour (WHITE outside the grid).
+    /// A cell's colour (WHITE outside the grid, and where a value other than
+    /// the eight colours was put, since that draws white).
     Color colorAt(int column, int row) const;
 
     /// One row as text, control characters shown as spaces.
@@ -53,7 +59,12 @@ private:
     int columns;
     int rows;
     std::vector<char> chars;
-    std::vector<Color> colors;
+    // A byte a cell: blanking a frame is two byte fills.
+    std::vector<unsigned char> colors;
+
+    static unsigned char storedColor(Color color) {
+        return static_cast<unsigned char>(color >= BLACK && color <= WHITE ? color : WHITE);
+    }
 };
 
 } // namespace qv
