@@ -18,7 +18,8 @@ constexpr float RIGHT_FACTOR = 0.8333333f;
 
 } // namespace
 
-ViewObject::ViewObject() : value(0), border(true), color(WHITE), location(TOP_LEFT) {
+ViewObject::ViewObject()
+    : value(0), border(true), color(WHITE), location(TOP_LEFT), textStale(true) {
     setType("ViewObject");
     setSolidity(Solidity::Intangible);
     setAltitude(4);
@@ -33,37 +34,37 @@ int ViewObject::eventHandler(const Event* event) {
     if (viewEvent->getLabel() != viewString) {
         return 0;
     }
-    if (viewEvent->isRelative()) {
-        value += viewEvent->getAmount();
-    } else {
-        value = viewEvent->getAmount();
-    }
+    setValue(viewEvent->isRelative() ? value + viewEvent->getAmount() : viewEvent->getAmount());
     return 1;
 }
 
 int ViewObject::draw() {
-    const std::string text = border ? " " + viewString + " " + toString(value) + " "
-                                    : viewString + " " + toString(value);
+    if (textStale) {
+        shownText = border ? " " + viewString + " " + toString(value) + " "
+                           : viewString + " " + toString(value);
+        shownDashes.assign(shownText.size(), '-');
+        textStale = false;
+    }
     const Vector anchor = getPosition() + WorldManager::getInstance().getView().corner;
-    const int length = static_cast<int>(text.size());
+    const int length = static_cast<int>(shownText.size());
     const float left = anchor.x - static_cast<float>(length / 2);
 
     DisplayManager& display = DisplayManager::getInstance();
-    display.drawString(Vector(left, anchor.y), text, LEFT, color);
+    display.drawString(Vector(left, anchor.y), shownText, LEFT, color);
     if (border) {
         // With an even length the right bar stands one column past the text,
         // while the dash rows stay as long as the text.
         display.drawCh(Vector(left, anchor.y), '|', color);
         display.drawCh(Vector(anchor.x + static_cast<float>(length / 2), anchor.y), '|', color);
-        const std::string dashes(static_cast<std::size_t>(length), '-');
-        display.drawString(Vector(left, anchor.y + 1.0f), dashes, LEFT, color);
-        display.drawString(Vector(left, anchor.y - 1.0f), dashes, LEFT, color);
+        display.drawString(Vector(left, anchor.y + 1.0f), shownDashes, LEFT, color);
+        display.drawString(Vector(left, anchor.y - 1.0f), shownDashes, LEFT, color);
     }
     return 0;
 }
 
 void ViewObject::setViewString(std::string newViewString) {
     viewString = std::move(newViewString);
+    textStale = true;
 }
 
 std::string ViewObject::getViewString() const {
@@ -71,6 +72,8 @@ std::string ViewObject::getViewString() const {
 }
 
 void ViewObject::setValue(int newValue) {
+    // Most values sent are the one already shown.
+    textStale = textStale || newValue != value;
     value = newValue;
 }
 
@@ -91,6 +94,7 @@ void ViewObject::setBorder(bool newBorder) {
         return;
     }
     border = newBorder;
+    textStale = true;
     setLocation(location);
 }
 

@@ -61,6 +61,11 @@ private:
     bool border;
     Color color;
     ViewObjectLocation location;
+    // The text as drawn, remade only when what it shows changes: it is
+    // drawn every frame and changes seldom.
+    std::string shownText;
+    std::string shownDashes;
+    bool textStale;
 };
 
 /// The decimal text of i.

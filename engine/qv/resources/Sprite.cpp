@@ -62,6 +62,10 @@ std::string Sprite::getLabel() const {
     return label;
 }
 
+bool Sprite::hasLabel(const std::string& text) const {
+    return label == text;
+}
+
 void Sprite::setLabel(std::string newLabel) {
     label = std::move(newLabel);
 }

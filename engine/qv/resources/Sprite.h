@@ -42,6 +42,8 @@ public:
     void setSlowdown(int newSlowdown);
     /// The label the registry finds it by.
     std::string getLabel() const;
+    /// Whether getLabel() is text, without copying the label.
+    bool hasLabel(const std::string& text) const;
     /// Set by the loader.
     void setLabel(std::string newLabel);
     /// Frames stored so far.

@@ -379,7 +379,7 @@ int SpriteResourceManager::loadSprite(std::string filename, std::string label) {
 
 Sprite* SpriteResourceManager::getSprite(std::string label) const {
     for (int i = 0; i < spriteCount; ++i) {
-        if (sprites[i] != nullptr && sprites[i]->getLabel() == label) {
+        if (sprites[i] != nullptr && sprites[i]->hasLabel(label)) {
             return sprites[i];
         }
     }
