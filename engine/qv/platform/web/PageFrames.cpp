@@ -27,9 +27,19 @@ extern "C" EMSCRIPTEN_KEEPALIVE int qv_page_frame(double refreshMs) {
     emscripten_force_exit(status);
 }
 
+// Runs up to count frames headless in one call from the page's script: 1
+// while the game goes on (the last frame ends the program, as above).
+extern "C" EMSCRIPTEN_KEEPALIVE int qv_page_frames(int count) {
+    for (int i = 0; i < count; ++i) {
+        qv_page_frame(-1.0);
+    }
+    return 1;
+}
+
 EM_JS(void, qv_page_hand_out_frames, (int headless), {
     qvPage.runFrames(
-        Boolean(headless), function(refreshMs) { return _qv_page_frame(refreshMs); });
+        Boolean(headless), function(refreshMs) { return _qv_page_frame(refreshMs); },
+        function(count) { return _qv_page_frames(count); });
 });
 
 namespace qv {

@@ -377,12 +377,13 @@
 
         // The program hands its frames over: frame(refreshMs) runs one and
         // says whether the game goes on. refreshMs: when the refresh that
-        // shows the frame began, on performance.now()'s clock (-1 headless):
-        // the engine times its frame period from there.
-        runFrames(headless, frame) {
-            const run = (refreshMs) => {
+        // shows the frame began, on performance.now()'s clock: the engine
+        // times its frame period from there. frames(count) runs up to count
+        // frames headless in one call, and says the same.
+        runFrames(headless, frame, frames) {
+            const guarded = (run) => (argument) => {
                 try {
-                    return frame(refreshMs);
+                    return run(argument);
                 } catch (e) {
                     // The last frame ends the program by throwing.
                     if (e === 'unwind' || (e && e.name === 'ExitStatus')) {
@@ -391,7 +392,11 @@
                     throw e;
                 }
             };
-            (headless ? runChunks : runOnRefresh)(run);
+            if (headless) {
+                runChunks(guarded(frames));
+            } else {
+                runOnRefresh(guarded(frame));
+            }
         },
     };
     window.qvPage = page;
@@ -401,19 +406,17 @@
     // first starts as soon as the program has handed its frames over, before
     // the browser turns to anything else.
     const CHUNK_MS = 50;
-    // A look at the clock costs about what a headless frame does, so it is
-    // read once every few frames.
-    const FRAMES_PER_LOOK = 16;
-    function runChunks(run) {
+    // A call into the program and a look at the clock each cost about what a
+    // headless frame does, so frames go sixteen to a call.
+    const FRAMES_PER_CALL = 16;
+    function runChunks(runFrames) {
         const channel = new MessageChannel();
         const chunk = () => {
             const until = performance.now() + CHUNK_MS;
             do {
-                for (let i = 0; i < FRAMES_PER_LOOK; ++i) {
-                    if (!run(-1)) {
-                        channel.port1.close();
-                        return;
-                    }
+                if (!runFrames(FRAMES_PER_CALL)) {
+                    channel.port1.close();
+                    return;
                 }
             } while (performance.now() < until);
             channel.port2.postMessage(null);
