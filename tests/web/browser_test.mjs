@@ -8,7 +8,7 @@ import {spawnSync} from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import {check, failureCount, finish, launchChromium, serveFiles} from './chromium.mjs';
+import {check, launchChromium, runChecks, serveFiles} from './chromium.mjs';
 
 const [site, quorvel, lastScreen, source] = process.argv.slice(2).map((p) => path.resolve(p));
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'qv-web-'));
@@ -52,7 +52,7 @@ async function ended(page, seconds = 20) {
 
 const headlessLine = /^frames=(\d+) checks=(\d+) mismatches=(\d+) seconds=\d+\.\d{3}$/;
 
-try {
+await runChecks(async () => {
     // Golden replays: the same frames and checks as natively, no mismatch.
     for (const name of fs.readdirSync(path.join(source, 'tests/replays'))) {
         if (!name.endsWith('.replay')) {
@@ -299,15 +299,4 @@ try {
     check(Object.values(colours).every((n) => n > 20), `gemhunt draws ${JSON.stringify(colours)}`);
     await gems.keyboard.press('KeyQ');
     check(await ended(gems), 'gemhunt ends on Q');
-} catch (error) {
-    check(false, `${error.stack}`);
-} finally {
-    await browser.close();
-    server.stop();
-    if (failureCount() === 0) {
-        fs.rmSync(work, {recursive: true, force: true});
-    } else {
-        console.log(`the test's files are kept in ${work}`);
-    }
-}
-finish();
+}, {browser, server, work, keepOnFailure: true});

@@ -1,4 +1,4 @@
-// What the browser test and the web figures share: Debian's Chromium,
+// What the browser tests and the web figures share: Debian's Chromium,
 // headless, in a fresh profile, and a server of local files on a free port
 // of this machine.
 import fs from 'node:fs';
@@ -49,13 +49,24 @@ export function check(ok, what) {
     ok ? ++tally.passes : ++tally.failures;
 }
 
-// How many checks failed so far.
-export function failureCount() {
-    return tally.failures;
-}
-
-// Prints the closing line and ends the process, failing if any check did.
-export function finish() {
+// Runs a test's checks, an exception counting as a failed check; then
+// closes the browser, stops the server and removes the work folder (kept for
+// a look after a failure when keepOnFailure), prints the closing "N passed,
+// N failed" line and ends the process, failing if any check did.
+export async function runChecks(checks, {browser, server, work, keepOnFailure = false}) {
+    try {
+        await checks();
+    } catch (error) {
+        check(false, `${error.stack}`);
+    } finally {
+        await browser.close();
+        server.stop();
+        if (keepOnFailure && tally.failures > 0) {
+            console.log(`the test's files are kept in ${work}`);
+        } else {
+            fs.rmSync(work, {recursive: true, force: true});
+        }
+    }
     console.log(`${tally.passes} passed, ${tally.failures} failed`);
     process.exit(tally.failures === 0 ? 0 : 1);
 }

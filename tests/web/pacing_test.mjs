@@ -7,7 +7,7 @@
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import {check, finish, launchChromium, serveFiles} from './chromium.mjs';
+import {check, launchChromium, runChecks, serveFiles} from './chromium.mjs';
 
 const site = path.resolve(process.argv[2]);
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'qv-pacing-'));
@@ -56,7 +56,7 @@ async function framesShown(times, hz) {
     return held;
 }
 
-try {
+await runChecks(async () => {
     const cases = [
         // [what, refresh rate, refreshes, expected {refreshes held: frames}]
         ['60 Hz', 60, refreshes(60, 301), {2: 150}],
@@ -76,11 +76,4 @@ try {
               Object.keys(held).every((n) => n === '2' || n === '3');
         check(ok, `${what}: frames held for {refreshes: frames} ${JSON.stringify(held)}`);
     }
-} catch (error) {
-    check(false, `${error.stack}`);
-} finally {
-    await browser.close();
-    server.stop();
-    fs.rmSync(work, {recursive: true, force: true});
-}
-finish();
+}, {browser, server, work});

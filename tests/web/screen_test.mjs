@@ -6,7 +6,7 @@
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import {check, finish, launchChromium, serveFiles} from './chromium.mjs';
+import {check, launchChromium, runChecks, serveFiles} from './chromium.mjs';
 
 const site = path.resolve(process.argv[2]);
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'qv-screen-'));
@@ -66,7 +66,7 @@ function canvasAtFrame(page, frame) {
     }), frame);
 }
 
-try {
+await runChecks(async () => {
     // Whole in view: laptop less the browser's bars, full HD, phone landscape.
     for (const [width, height] of [[1366, 660], [1920, 1080], [844, 390]]) {
         for (const ratio of [1, 2]) {
@@ -158,11 +158,4 @@ try {
           `a click at CSS (${cssX}, ${cssY}) of a ${box.width}x${box.height} canvas is recorded ` +
           `as ${JSON.stringify(clicks)}, window pixel (${want.join(', ')})`);
     await sharp.close();
-} catch (error) {
-    check(false, `${error.stack}`);
-} finally {
-    await browser.close();
-    server.stop();
-    fs.rmSync(work, {recursive: true, force: true});
-}
-finish();
+}, {browser, server, work});
